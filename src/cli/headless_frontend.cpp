@@ -1,0 +1,74 @@
+#include "cli/headless_frontend.h"
+
+#include <cstdarg>
+#include <cstdio>
+#include <cstdlib>
+
+#include "frontend.h"
+
+namespace {
+
+std::mutex recordLock;
+HeadlessRecord record;
+bool echoMessages = false;
+
+}  // namespace
+
+void HeadlessReset() {
+    std::lock_guard<std::mutex> hold(recordLock);
+    record = HeadlessRecord{};
+}
+
+HeadlessRecord HeadlessSnapshot() {
+    std::lock_guard<std::mutex> hold(recordLock);
+    return record;
+}
+
+void HeadlessEchoMessages(bool on) {
+    std::lock_guard<std::mutex> hold(recordLock);
+    echoMessages = on;
+}
+
+void ShowFatalBox(const char* message) {
+    std::fputs(message, stderr);
+    std::fflush(stderr);
+    std::fflush(stdout);
+    // Other threads may still be searching: end at once, without running
+    // static destructors under their feet.
+    std::_Exit(1);
+}
+
+void ShowMessageBox(const char* text, const char* caption) {
+    std::lock_guard<std::mutex> hold(recordLock);
+    record.boxes.push_back({text ? text : "", caption ? caption : ""});
+}
+
+void DrawBoard(const Board&) {
+    std::lock_guard<std::mutex> hold(recordLock);
+    record.boardsDrawn += 1;
+    record.labels.clear();
+}
+
+void DrawMoveLabel(int32_t column, int32_t row, const char* label) {
+    std::lock_guard<std::mutex> hold(recordLock);
+    record.labels.push_back({column, row, label ? label : ""});
+}
+
+void DrawTargetMark(int32_t column, int32_t row) {
+    std::lock_guard<std::mutex> hold(recordLock);
+    record.targetColumn = column;
+    record.targetRow = row;
+}
+
+void ShowMessage(const char* format, ...) {
+    char text[256];
+    va_list args;
+    va_start(args, format);
+    std::vsnprintf(text, sizeof text, format, args);
+    va_end(args);
+    std::lock_guard<std::mutex> hold(recordLock);
+    record.lastMessage = text;
+    if (echoMessages) {
+        std::fprintf(stderr, "%s\n", text);
+    }
+}

@@ -1,0 +1,23 @@
+// Static judgment of the target stone's group: -100 dead, 10000 alive, any
+// other (positive) value undecided.
+#pragma once
+
+#include <atomic>
+#include <cstdint>
+
+#include "position/board.h"
+
+constexpr int32_t kJudgedDead = -100;
+constexpr int32_t kJudgedAlive = 10000;
+
+// Number of judgments made; reset by solve worker 0 at the start of a solve.
+extern std::atomic<uint32_t> judgeCount;
+
+int32_t judgePosition(const Board& board, const PointList& list);
+
+void rewriteCornerShapes(Board& board, int32_t defender);
+int32_t countEyeSpace(const Board& board, int32_t defender);
+void linkEdgeDiagonals(Board& board, int32_t attacker);
+void tumejudgesini2(Board& board, int32_t attacker);
+void collectMarkedPoints(const Board& board, PointList& list);
+int32_t isEyePoint(Board& board, int32_t m, int32_t defender);

@@ -1,0 +1,34 @@
+// The one problem the program holds: position, side to move, target stone and
+// the search region. Plain process-wide data; the window edits it, the solve
+// workers read it while the window leaves it alone.
+#pragma once
+
+#include <cstdint>
+
+#include "position/board.h"
+
+extern Board problemBoard;
+extern int32_t sideToMove;    // 0 not set, 1 black, 2 white
+extern int32_t targetPoint;   // point index of the target stone, 0 = none
+extern PointList regionPoints;
+
+// side 0, no target, empty board (region points are left alone)
+void resetProblem();
+// 1 <-> 2; anything else is fatal ("macroinv error %d\n")
+void flipSide();
+// Adds p at the end of the region when absent and there is room (returns 1),
+// removes it when present (returns -1), otherwise changes nothing (returns 0).
+int32_t toggleRegionPoint(int32_t p);
+// Colour of the stone at the target (1 or 2), or 0 when there is none. Safe for
+// any targetPoint value, also one outside the board array.
+int32_t targetStone();
+// A stone at the target and a side to move.
+bool problemComplete();
+
+// Side texts: "黒先手", "白先手", or "" for no side.
+const char* sideText(int32_t side);
+
+// .ban problem files. Read: 0 read, 1 cannot open (record left reset).
+// Write: 0 written, 1 cannot open.
+int32_t ReadProblemFile(const char* path);
+int32_t WriteProblemFile(const char* path);
