@@ -1,0 +1,345 @@
+#include "position/board.h"
+
+#include <cstring>
+
+#include "frontend.h"
+
+RulesScratch rulesScratch[kMaxWorkers];
+
+// ---------------------------------------------------------------------------
+// Point lists
+// ---------------------------------------------------------------------------
+
+void addPoint(PointList& list, int32_t point) {
+    for (int32_t i = 0; i < kListSlots; ++i) {
+        if (list[i] == point) {
+            return;
+        }
+        if (list[i] == 0) {
+            list[i] = point;
+            if (i + 1 < kListSlots) {
+                list[i + 1] = 0;
+            }
+            return;
+        }
+    }
+}
+
+void removePoint(PointList& list, int32_t point) {
+    for (int32_t i = 0; i < kListSlots && list[i] != 0; ++i) {
+        if (list[i] == point) {
+            for (int32_t j = i; j + 1 < kListSlots; ++j) {
+                list[j] = list[j + 1];
+            }
+            list[kListSlots - 1] = 0;
+            return;
+        }
+    }
+}
+
+int32_t listLength(const PointList& list) {
+    int32_t n = 0;
+    while (n < kListSlots && list[n] != 0) {
+        ++n;
+    }
+    return n;
+}
+
+bool listContains(const PointList& list, int32_t point) {
+    for (int32_t i = 0; i < kListSlots && list[i] != 0; ++i) {
+        if (list[i] == point) {
+            return true;
+        }
+    }
+    return false;
+}
+
+// ---------------------------------------------------------------------------
+// Board utilities
+// ---------------------------------------------------------------------------
+
+int32_t opponent(int32_t colour) {
+    if (colour == kBlack) {
+        return kWhite;
+    }
+    if (colour == kWhite) {
+        return kBlack;
+    }
+    ReportFatal("macroinv error %d\n", colour);
+}
+
+void clearBoard(Board& board) {
+    std::memset(board.cell, 0, sizeof board.cell);
+    for (int32_t p = 0; p <= 20; ++p) {
+        board[p] = kEdge;
+    }
+    for (int32_t p = 40; p <= 380; p += 20) {
+        board[p] = kEdge;
+    }
+    for (int32_t p = 400; p < kBoardCells; ++p) {
+        board[p] = kEdge;
+    }
+}
+
+void copyBoard(Board& destination, const Board& source) {
+    std::memcpy(destination.cell, source.cell, sizeof destination.cell);
+}
+
+namespace {
+
+constexpr int32_t kBoardWords = kBoardCells / 4;
+static_assert(kBoardCells % 4 == 0);
+
+// Copies the board four cells at a time with the mask repeated in every byte.
+// Source and destination may be the same board.
+void copyMasked(Board& destination, const Board& source, uint8_t mask) {
+    const uint32_t wordMask = 0x01010101u * mask;
+    for (int32_t i = 0; i < kBoardWords; ++i) {
+        uint32_t word;
+        std::memcpy(&word, source.cell + 4 * i, 4);
+        word &= wordMask;
+        std::memcpy(destination.cell + 4 * i, &word, 4);
+    }
+}
+
+}  // namespace
+
+void copyColours(Board& destination, const Board& source) {
+    copyMasked(destination, source, kColourMask);
+}
+
+void copyWithKoMarks(Board& destination, const Board& source) {
+    copyMasked(destination, source, kColourMask | kKoMark);
+}
+
+void copyWithoutKoMarks(Board& destination, const Board& source) {
+    copyMasked(destination, source, static_cast<uint8_t>(~kKoMark));
+}
+
+void transformBoard(int32_t symmetry, Board& destination, const Board& source) {
+    copyBoard(destination, source);
+    for (int32_t q = kFirstPoint; q <= kLastPoint; ++q) {
+        int32_t x = q % 20;
+        int32_t y = q / 20;
+        if (symmetry & 4) {
+            y = 20 - y;
+        }
+        if (symmetry & 2) {
+            x = 20 - x;
+        }
+        if (symmetry & 1) {
+            const int32_t t = x;
+            x = y;
+            y = t;
+        }
+        destination[x + 20 * y] = source[q];
+    }
+}
+
+int32_t inversePoint(int32_t symmetry, int32_t imagePoint) {
+    int32_t x = imagePoint % 20;
+    int32_t y = imagePoint / 20;
+    if (symmetry & 1) {
+        const int32_t t = x;
+        x = y;
+        y = t;
+    }
+    if (symmetry & 2) {
+        x = 20 - x;
+    }
+    if (symmetry & 4) {
+        y = 20 - y;
+    }
+    return x + 20 * y;
+}
+
+// The walks below change each cell as they enter it, so no visited set is
+// needed; they only ever step from an on-board point, whose neighbours all lie
+// inside the array, and edge cells (3) match none of their tests.
+
+void markString(Board& board, int32_t p, int32_t s) {
+    if (board[p] != s) {
+        return;
+    }
+    board[p] |= kOutsideMark;
+    for (const int32_t offset : orthogonalOffsets) {
+        markString(board, p + offset, s);
+    }
+}
+
+void markStringFrom(Board& board, int32_t p, int32_t s) {
+    board[p] |= kOutsideMark;
+    for (const int32_t offset : orthogonalOffsets) {
+        markString(board, p + offset, s);
+    }
+}
+
+void markEmptyArea(int32_t w, Board& board, int32_t p) {
+    if (board[p] != kEmpty) {
+        return;
+    }
+    board[p] = kOutsideMark;
+    rulesScratch[w].floodCount += 1;
+    for (const int32_t offset : orthogonalOffsets) {
+        markEmptyArea(w, board, p + offset);
+    }
+}
+
+void clearOutsideAtPoints(Board& board, const PointList& list) {
+    for (int32_t i = 0; i < kListSlots && list[i] != 0; ++i) {
+        if (board[list[i]] == kOutsideMark) {
+            board[list[i]] = kEmpty;
+        }
+    }
+}
+
+// ---------------------------------------------------------------------------
+// Rules of play
+// ---------------------------------------------------------------------------
+
+namespace {
+
+// Depth-first search for a liberty of the string of s; entered stones get the
+// outside mark on the working copy.
+int32_t findLiberty(Board& work, int32_t q, int32_t s) {
+    if (work[q] == kEmpty) {
+        return 1;
+    }
+    if (work[q] != s) {
+        return 0;
+    }
+    work[q] |= kOutsideMark;
+    for (const int32_t offset : orthogonalOffsets) {
+        if (findLiberty(work, q + offset, s)) {
+            return 1;
+        }
+    }
+    return 0;
+}
+
+void tumetorus(int32_t w, Board& board, int32_t q, int32_t s) {
+    if (board[q] == kEmpty) {
+        ReportFatal("tumetorus error pos=%d\n", q);
+    }
+    if (board[q] != s) {
+        return;
+    }
+    RulesScratch& scratch = rulesScratch[w];
+    board[q] = kRegionMark;  // taken
+    scratch.captureRecord[scratch.capturedByMove + scratch.capturedByString] = q;
+    scratch.capturedByString += 1;
+    for (const int32_t offset : orthogonalOffsets) {
+        tumetorus(w, board, q + offset, s);
+    }
+}
+
+}  // namespace
+
+int32_t tumedame(const Board& board, int32_t p) {
+    Board work;
+    copyWithKoMarks(work, board);
+    const int32_t s = work[p];
+    if (s != kBlack && s != kWhite) {
+        ReportFatal("tumedame error ishi=%d\n", s);
+    }
+    return findLiberty(work, p, s);
+}
+
+void tumetoru(int32_t w, Board& board, int32_t p) {
+    rulesScratch[w].capturedByString = 0;
+    copyColours(board, board);
+    const int32_t s = board[p];
+    if (s != kBlack && s != kWhite) {
+        ReportFatal("tumetoru error ishi=%d\n", s);
+    }
+    tumetorus(w, board, p, s);
+    copyColours(board, board);  // taken stones (16) become empty
+}
+
+void playMove(int32_t w, Board& board, int32_t s, int32_t p) {
+    RulesScratch& scratch = rulesScratch[w];
+    Board kept;
+    copyBoard(kept, board);
+    scratch.koFlag = 0;
+    board[p] = static_cast<uint8_t>(s);
+    copyColours(board, board);
+
+    const int32_t t = opponent(s);
+    scratch.capturedByMove = 0;
+    for (const int32_t offset : orthogonalOffsets) {
+        const int32_t n = p + offset;
+        if (board[n] == t && tumedame(board, n) == 0) {
+            tumetoru(w, board, n);
+            scratch.capturedByMove += scratch.capturedByString;
+        }
+    }
+
+    if (scratch.capturedByMove == 1) {
+        bool joined = false;
+        int32_t emptyCount = 0;
+        int32_t emptyPoint = 0;
+        for (const int32_t offset : orthogonalOffsets) {
+            if (board[p + offset] == s) {
+                joined = true;
+            }
+            if (board[p + offset] == kEmpty) {
+                emptyCount += 1;
+                emptyPoint = p + offset;
+            }
+        }
+        if (!joined && emptyCount == 1) {
+            scratch.koFlag = 1;
+            board[emptyPoint] = kKoMark;
+        }
+    }
+
+    // Outside marks survive every move, also on the points of captured stones.
+    for (int32_t q = kFirstPoint; q <= kLastPoint; ++q) {
+        if (kept[q] & kOutsideMark) {
+            board[q] |= kOutsideMark;
+        }
+    }
+}
+
+int32_t tumetst1(const Board& board, int32_t s, int32_t p) {
+    if (static_cast<uint32_t>(p) > 421u) {
+        ReportFatal("tumetst1 error pos=%d\n", p);
+    }
+    if (colourOf(board[p]) != kEmpty) {
+        return 0;
+    }
+    for (const int32_t offset : orthogonalOffsets) {
+        if (colourOf(board[p + offset]) == kEmpty) {
+            return 1;
+        }
+    }
+    const int32_t o = opponent(s);
+    Board work;
+    copyColours(work, board);
+    work[p] = static_cast<uint8_t>(s);
+    if (tumedame(work, p)) {
+        return 1;
+    }
+    for (const int32_t offset : orthogonalOffsets) {
+        const int32_t n = p + offset;
+        if (work[n] == o && tumedame(work, n) == 0) {
+            return 1;
+        }
+    }
+    return 0;
+}
+
+void tume_iki_utu(int32_t w, Board& board, int32_t s, int32_t p, PointList& listA,
+                  PointList& listB, const PointList& sourceA, const PointList& sourceB) {
+    if (tumetst1(board, s, p) == 0) {
+        ReportFatal("tume_iki_utu error pos=%d\n", p);
+    }
+    playMove(w, board, s, p);
+    listA = sourceA;
+    listB = sourceB;
+    const RulesScratch& scratch = rulesScratch[w];
+    for (int32_t i = 0; i < scratch.capturedByMove; ++i) {
+        addPoint(listA, scratch.captureRecord[i]);
+        addPoint(listB, scratch.captureRecord[i]);
+    }
+}

@@ -1,0 +1,132 @@
+// The .ban problem file: a header line "* /t=<side> /mark=[<x>,<y>]" and the 19
+// board rows, '1' black, '2' white, 'Z' a Z point, anything else empty.
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+
+#include "problem/problem.h"
+
+namespace {
+
+constexpr int32_t kLineBuffer = 512;  // at most 511 characters per read
+constexpr char kMarkTag[] = "/mark=[";
+
+bool isBlank(char c) {
+    return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
+}
+
+// Decimal integer as a C reader takes it: leading blanks, an optional sign,
+// digits up to the first non-digit, 0 without digits. Arithmetic wraps modulo
+// 2^32, so no input can overflow.
+int32_t readInteger(const char* text) {
+    while (isBlank(*text)) {
+        ++text;
+    }
+    bool negative = false;
+    if (*text == '+' || *text == '-') {
+        negative = *text == '-';
+        ++text;
+    }
+    uint32_t value = 0;
+    while (*text >= '0' && *text <= '9') {
+        value = value * 10u + static_cast<uint32_t>(*text - '0');
+        ++text;
+    }
+    if (negative) {
+        value = 0u - value;
+    }
+    return static_cast<int32_t>(value);
+}
+
+void readHeader(const char* line) {
+    if (std::strncmp(line, "* /t=1", 6) == 0) {
+        sideToMove = kBlack;
+    } else if (std::strncmp(line, "* /t=2", 6) == 0) {
+        sideToMove = kWhite;
+    }
+    const char* mark = std::strstr(line, kMarkTag);
+    if (mark == nullptr) {
+        return;
+    }
+    const char* afterBracket = mark + sizeof kMarkTag - 1;
+    const int32_t x = readInteger(afterBracket);
+    const char* comma = std::strchr(afterBracket, ',');
+    if (comma == nullptr) {
+        return;
+    }
+    const int32_t y = readInteger(comma + 1);
+    targetPoint = static_cast<int32_t>(static_cast<uint32_t>(x) + 20u * static_cast<uint32_t>(y));
+}
+
+void readBoardRow(const char* line, int32_t row) {
+    const size_t length = std::strlen(line);
+    for (int32_t x = 1; x <= kBoardSize; ++x) {
+        const char c = static_cast<size_t>(x - 1) < length ? line[x - 1] : '\0';
+        uint8_t cell = kEmpty;
+        if (c == '1') {
+            cell = kBlack;
+        } else if (c == '2') {
+            cell = kWhite;
+        } else if (c == 'Z') {
+            cell = kKoMark;
+        }
+        problemBoard[pointAt(x, row)] = cell;
+    }
+}
+
+char cellCharacter(uint8_t cell) {
+    const uint8_t colour = colourOf(cell);
+    if (colour == kBlack) {
+        return '1';
+    }
+    if (colour == kWhite) {
+        return '2';
+    }
+    return (cell & kKoMark) ? 'Z' : '0';
+}
+
+}  // namespace
+
+int32_t ReadProblemFile(const char* path) {
+    resetProblem();
+    std::FILE* file = std::fopen(path, "r");
+    if (file == nullptr) {
+        std::fprintf(stderr, "%s: %s\n", path, std::strerror(errno));
+        return 1;
+    }
+    char line[kLineBuffer];
+    int32_t row = 1;
+    // A file that ends early leaves the rows not read empty.
+    while (row <= kBoardSize && std::fgets(line, sizeof line, file) != nullptr) {
+        if (line[0] == '*') {
+            readHeader(line);
+        } else {
+            readBoardRow(line, row);
+            row += 1;
+        }
+    }
+    std::fclose(file);
+    return 0;
+}
+
+int32_t WriteProblemFile(const char* path) {
+    // Binary mode: the line ends are written as CR LF on every platform.
+    std::FILE* file = std::fopen(path, "wb");
+    if (file == nullptr) {
+        return 1;
+    }
+    std::fprintf(file, "* /t=%c /mark=[%d,%d]\r\n", sideToMove == kBlack ? '1' : '2',
+                 targetPoint % 20, targetPoint / 20);
+    for (int32_t y = 1; y <= kBoardSize; ++y) {
+        char row[kBoardSize + 3];
+        for (int32_t x = 1; x <= kBoardSize; ++x) {
+            row[x - 1] = cellCharacter(problemBoard[pointAt(x, y)]);
+        }
+        row[kBoardSize] = '\r';
+        row[kBoardSize + 1] = '\n';
+        row[kBoardSize + 2] = '\0';
+        std::fputs(row, file);
+    }
+    std::fclose(file);
+    return 0;
+}

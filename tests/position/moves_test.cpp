@@ -1,0 +1,241 @@
+#include <gtest/gtest.h>
+
+#include <random>
+
+#include "position/board.h"
+#include "support/board_text.h"
+
+namespace {
+
+constexpr int32_t W = 0;  // worker index used throughout
+
+TEST(Moves, SingleStoneCaptureInKoShapeLeavesKoMark) {
+    // Black at (3,2) takes the white stone at (2,2); the black stone stands alone
+    // with that point as its only liberty: a ko.
+    Board board = boardFromText({
+        ".XO..",
+        "XO.O.",
+        ".XO..",
+    });
+    playMove(W, board, kBlack, pointAt(3, 2));
+    EXPECT_EQ(rulesScratch[W].capturedByMove, 1);
+    EXPECT_EQ(rulesScratch[W].captureRecord[0], pointAt(2, 2));
+    EXPECT_EQ(rulesScratch[W].koFlag, 1);
+    EXPECT_EQ(board[pointAt(2, 2)], kKoMark);
+    // The next move on the board drops the ko mark again.
+    playMove(W, board, kWhite, pointAt(10, 10));
+    EXPECT_EQ(board[pointAt(2, 2)], kEmpty);
+    EXPECT_EQ(rulesScratch[W].koFlag, 0);
+}
+
+TEST(Moves, CapturesThatAreNotKo) {
+    // The same single-stone capture, but the capturing stone touches a black stone.
+    Board joined = boardFromText({
+        ".XO.",
+        "XO.X",
+        ".XO.",
+    });
+    playMove(W, joined, kBlack, pointAt(3, 2));
+    EXPECT_EQ(rulesScratch[W].capturedByMove, 1);
+    EXPECT_EQ(rulesScratch[W].koFlag, 0);
+    EXPECT_EQ(joined[pointAt(2, 2)], kEmpty);
+
+    Board twoStones = boardFromText({
+        ".XX.",
+        "XOO.",
+        ".XX.",
+    });
+    playMove(W, twoStones, kBlack, pointAt(4, 2));
+    EXPECT_EQ(rulesScratch[W].capturedByMove, 2);
+    EXPECT_EQ(rulesScratch[W].koFlag, 0);
+    EXPECT_EQ(twoStones[pointAt(2, 2)], kEmpty);
+    EXPECT_EQ(twoStones[pointAt(3, 2)], kEmpty);
+
+    // One stone from each of four strings, recorded in the order up, left, right, down.
+    Board four = boardFromText({
+        "..X..",
+        ".XOX.",
+        "XO.OX",
+        ".XOX.",
+        "..X..",
+    });
+    playMove(W, four, kBlack, pointAt(3, 3));
+    ASSERT_EQ(rulesScratch[W].capturedByMove, 4);
+    EXPECT_EQ(rulesScratch[W].koFlag, 0);
+    EXPECT_EQ(rulesScratch[W].captureRecord[0], pointAt(3, 2));
+    EXPECT_EQ(rulesScratch[W].captureRecord[1], pointAt(2, 3));
+    EXPECT_EQ(rulesScratch[W].captureRecord[2], pointAt(4, 3));
+    EXPECT_EQ(rulesScratch[W].captureRecord[3], pointAt(3, 4));
+}
+
+TEST(Moves, CaptureRecordOfAStringIsDepthFirst) {
+    Board board = boardFromText({
+        "OOX",
+        "O.X",
+        "XX.",
+    });
+    // White string (1,1) (2,1) (1,2) has one liberty (2,2).
+    playMove(W, board, kBlack, pointAt(2, 2));
+    ASSERT_EQ(rulesScratch[W].capturedByMove, 3);
+    // From (2,2): up neighbour (2,1) first, then its left (1,1), then (1,2).
+    EXPECT_EQ(rulesScratch[W].captureRecord[0], pointAt(2, 1));
+    EXPECT_EQ(rulesScratch[W].captureRecord[1], pointAt(1, 1));
+    EXPECT_EQ(rulesScratch[W].captureRecord[2], pointAt(1, 2));
+    for (int32_t p = 0; p < kBoardCells; ++p) {
+        EXPECT_NE(board[p], kRegionMark);
+    }
+}
+
+TEST(Moves, OutsideMarksSurviveMovesAndCaptures) {
+    Board board = boardFromText({
+        ".XO..",
+        "XO...",
+        ".X...",
+    });
+    board[pointAt(2, 2)] |= kOutsideMark;  // an outside white stone
+    board[pointAt(5, 5)] = kOutsideMark;
+    playMove(W, board, kBlack, pointAt(3, 2));
+    EXPECT_EQ(board[pointAt(2, 2)], kOutsideMark);  // captured: empty, mark kept
+    EXPECT_EQ(board[pointAt(5, 5)], kOutsideMark);
+    playMove(W, board, kWhite, pointAt(5, 5));
+    EXPECT_EQ(board[pointAt(5, 5)], kWhite | kOutsideMark);
+}
+
+TEST(Moves, LegalityTest) {
+    Board corner = boardFromText({
+        ".X.",
+        "X..",
+    });
+    EXPECT_EQ(tumetst1(corner, kWhite, pointAt(1, 1)), 0);  // suicide
+    EXPECT_EQ(tumetst1(corner, kBlack, pointAt(1, 1)), 1);  // joins a string with liberties
+    EXPECT_EQ(tumetst1(corner, kBlack, pointAt(2, 1)), 0);  // occupied
+    EXPECT_EQ(tumetst1(corner, kBlack, 20), 0);             // edge cells
+    EXPECT_EQ(tumetst1(corner, kBlack, 421), 0);
+
+    // (2,3) is the last liberty of the white string (2,1)-(2,2): white may not fill it...
+    Board lastLiberty = boardFromText({
+        "XOX",
+        "XOX",
+        "X.X",
+        ".X.",
+    });
+    EXPECT_EQ(tumetst1(lastLiberty, kWhite, pointAt(2, 3)), 0);
+    // ...unless it also takes the last liberty of the black string (1,1)-(1,3).
+    Board capturing = boardFromText({
+        "XOX",
+        "XOX",
+        "X.X",
+        "OXO",
+    });
+    EXPECT_EQ(tumetst1(capturing, kWhite, pointAt(2, 3)), 1);
+
+    // An empty neighbour with the ko mark still counts as a liberty here.
+    Board ko = boardFromText({
+        ".ZX",
+        "XX.",
+    });
+    EXPECT_EQ(tumetst1(ko, kWhite, pointAt(1, 1)), 1);
+}
+
+TEST(MovesDeathTest, BrokenInvariantsAreFatal) {
+    Board board = boardFromText({".X.", "XOX", ".X."});
+    EXPECT_EXIT(tumetst1(board, kBlack, 422), testing::ExitedWithCode(1),
+                "^tumetst1 error pos=422\n$");
+    EXPECT_EXIT(tumetst1(board, kBlack, -1), testing::ExitedWithCode(1),
+                "^tumetst1 error pos=-1\n$");
+    EXPECT_EXIT(tumedame(board, pointAt(1, 1)), testing::ExitedWithCode(1),
+                "^tumedame error ishi=0\n$");
+    EXPECT_EXIT(tumetoru(W, board, pointAt(1, 1)), testing::ExitedWithCode(1),
+                "^tumetoru error ishi=0\n$");
+    Board free = boardFromText({"XO."});
+    // The white string still has its liberty at (3,1).
+    EXPECT_EXIT(tumetoru(W, free, pointAt(2, 1)), testing::ExitedWithCode(1),
+                "^tumetorus error pos=23\n$");
+    PointList a{}, b{};
+    EXPECT_EXIT(tume_iki_utu(W, board, kWhite, pointAt(2, 2), a, b, a, b),
+                testing::ExitedWithCode(1), "^tume_iki_utu error pos=42\n$");
+    EXPECT_EXIT(playMove(W, board, 0, pointAt(5, 5)), testing::ExitedWithCode(1),
+                "^macroinv error 0\n$");
+}
+
+TEST(Moves, SearchMoveAddsCapturedPointsToBothLists) {
+    Board board = boardFromText({
+        "OOX",
+        "O.X",
+        "XX.",
+    });
+    PointList own{}, other{};
+    addPoint(own, pointAt(5, 5));
+    addPoint(other, pointAt(1, 1));
+    PointList a{}, b{};
+    tume_iki_utu(W, board, kBlack, pointAt(2, 2), a, b, own, other);
+    EXPECT_EQ(a[0], pointAt(5, 5));
+    EXPECT_EQ(a[1], pointAt(2, 1));
+    EXPECT_EQ(a[2], pointAt(1, 1));
+    EXPECT_EQ(a[3], pointAt(1, 2));
+    EXPECT_EQ(b[0], pointAt(1, 1));  // already listed: not added twice
+    EXPECT_EQ(b[1], pointAt(2, 1));
+    EXPECT_EQ(b[2], pointAt(1, 2));
+    EXPECT_EQ(b[3], 0);
+}
+
+// Random legal games keep the board's invariants after every move.
+TEST(Moves, RandomLegalSequencesKeepInvariants) {
+    std::mt19937 random(2024);
+    for (int32_t game = 0; game < 40; ++game) {
+        Board board;
+        clearBoard(board);
+        // a random sprinkling of outside marks on empty points
+        for (int32_t i = 0; i < 10; ++i) {
+            board[pointAt(1 + random() % 19, 1 + random() % 19)] = kOutsideMark;
+        }
+        int32_t side = kBlack;
+        for (int32_t move = 0; move < 250; ++move) {
+            int32_t p = 0;
+            for (int32_t tries = 0; tries < 50; ++tries) {
+                const int32_t q = pointAt(1 + random() % 19, 1 + random() % 19);
+                if (tumetst1(board, side, q)) {
+                    p = q;
+                    break;
+                }
+            }
+            if (p == 0) {
+                side = opponent(side);
+                continue;
+            }
+            Board before = board;
+            int32_t stonesBefore = 0;
+            for (int32_t q = kFirstPoint; q <= kLastPoint; ++q) {
+                stonesBefore += colourOf(before[q]) == opponent(side);
+            }
+            playMove(W, board, side, p);
+            int32_t stonesAfter = 0;
+            int32_t koMarks = 0;
+            for (int32_t q = 0; q < kBoardCells; ++q) {
+                const uint8_t cell = board[q];
+                if (!isOnBoard(q)) {
+                    ASSERT_EQ(cell, kEdge) << "edge cell " << q;
+                    continue;
+                }
+                ASSERT_EQ(cell & (kRegionMark | 4 | 32 | 128), 0) << "stray bits at " << q;
+                ASSERT_NE(colourOf(cell), kEdge);
+                ASSERT_EQ((cell & kOutsideMark) != 0, (before[q] & kOutsideMark) != 0);
+                stonesAfter += colourOf(cell) == opponent(side);
+                if (cell & kKoMark) {
+                    ++koMarks;
+                    ASSERT_EQ(colourOf(cell), kEmpty);
+                    ASSERT_EQ(rulesScratch[W].koFlag, 1);
+                    ASSERT_EQ(rulesScratch[W].capturedByMove, 1);
+                    ASSERT_EQ(rulesScratch[W].captureRecord[0], q);
+                }
+            }
+            ASSERT_EQ(stonesBefore - stonesAfter, rulesScratch[W].capturedByMove);
+            ASSERT_LE(koMarks, 1);
+            ASSERT_EQ(koMarks, rulesScratch[W].koFlag);
+            ASSERT_EQ(colourOf(board[p]), side);
+            side = opponent(side);
+        }
+    }
+}
+
+}  // namespace

@@ -1,0 +1,200 @@
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <fstream>
+#include <random>
+#include <sstream>
+#include <string>
+
+#include "problem/problem.h"
+
+namespace {
+
+std::string tempPath(const std::string& name) {
+    return testing::TempDir() + "ostrel_" + name;
+}
+
+void writeFile(const std::string& path, const std::string& bytes) {
+    std::ofstream out(path, std::ios::binary);
+    out << bytes;
+}
+
+std::string readFile(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream all;
+    all << in.rdbuf();
+    return all.str();
+}
+
+std::string emptyRows(int32_t n, const std::string& end = "\r\n") {
+    std::string rows;
+    for (int32_t i = 0; i < n; ++i) {
+        rows += std::string(19, '0') + end;
+    }
+    return rows;
+}
+
+int32_t readText(const std::string& name, const std::string& bytes) {
+    const std::string path = tempPath(name);
+    writeFile(path, bytes);
+    return ReadProblemFile(path.c_str());
+}
+
+TEST(ProblemFile, WritesTheExactFormat) {
+    resetProblem();
+    sideToMove = kBlack;
+    targetPoint = pointAt(3, 2);
+    problemBoard[pointAt(3, 2)] = kBlack;
+    problemBoard[pointAt(4, 2)] = kWhite;
+    problemBoard[pointAt(5, 2)] = kKoMark;
+    problemBoard[pointAt(6, 2)] = kBlack | kKoMark;  // the stone wins over the Z flag
+    problemBoard[pointAt(7, 2)] = kOutsideMark;
+    const std::string path = tempPath("format.ban");
+    ASSERT_EQ(WriteProblemFile(path.c_str()), 0);
+    const std::string expected = "* /t=1 /mark=[3,2]\r\n" + emptyRows(1) +
+                                 "0012Z10000000000000\r\n" + emptyRows(17);
+    EXPECT_EQ(readFile(path), expected);
+
+    sideToMove = kWhite;
+    ASSERT_EQ(WriteProblemFile(path.c_str()), 0);
+    EXPECT_EQ(readFile(path).substr(0, 6), "* /t=2");
+    sideToMove = 0;  // anything but black is written as white
+    ASSERT_EQ(WriteProblemFile(path.c_str()), 0);
+    EXPECT_EQ(readFile(path).substr(0, 6), "* /t=2");
+}
+
+TEST(ProblemFile, ReadsHeadersAndRows) {
+    // LF line ends, a header after two rows, characters that all read as empty.
+    const std::string rows = "1.2Zz 0\n" + std::string("0000000000000000001222\n");
+    ASSERT_EQ(readText("rows.ban", rows + "* /t=2 /mark=[1,1]\n" + emptyRows(17, "\n") +
+                                          "1111111111111111111\n"),
+              0);
+    EXPECT_EQ(sideToMove, kWhite);
+    EXPECT_EQ(targetPoint, pointAt(1, 1));
+    EXPECT_EQ(problemBoard[pointAt(1, 1)], kBlack);
+    EXPECT_EQ(problemBoard[pointAt(2, 1)], kEmpty);
+    EXPECT_EQ(problemBoard[pointAt(3, 1)], kWhite);
+    EXPECT_EQ(problemBoard[pointAt(4, 1)], kKoMark);
+    EXPECT_EQ(problemBoard[pointAt(5, 1)], kEmpty);
+    EXPECT_EQ(problemBoard[pointAt(19, 2)], kBlack);  // characters after the 19th ignored
+    EXPECT_EQ(problemBoard[20 * 3], kEdge);
+    EXPECT_EQ(problemBoard[pointAt(1, 19)], kEmpty);  // the line after row 19 is not read
+
+    // Later headers override earlier ones; a side digit other than 1 or 2 leaves the side.
+    ASSERT_EQ(readText("headers.ban", "* /t=1 /mark=[4,5]\n* /t=7 /mark=[6,7]\n"), 0);
+    EXPECT_EQ(sideToMove, kBlack);
+    EXPECT_EQ(targetPoint, pointAt(6, 7));
+    // A mark without a comma leaves the target as it was.
+    ASSERT_EQ(readText("nocomma.ban", "* /t=2 /mark=[4\n"), 0);
+    EXPECT_EQ(sideToMove, kWhite);
+    EXPECT_EQ(targetPoint, 0);
+    // Blanks and signs as a C reader takes them.
+    ASSERT_EQ(readText("signs.ban", "*/mark=[  +3,-1]\n"), 0);
+    EXPECT_EQ(sideToMove, 0);
+    EXPECT_EQ(targetPoint, 3 - 20);
+    EXPECT_EQ(targetStone(), 0);
+}
+
+TEST(ProblemFile, OddFilesAreReadSafely) {
+    // Ends early: the rows not read stay empty.
+    ASSERT_EQ(readText("short.ban", "* /t=1 /mark=[2,1]\n0100"), 0);
+    EXPECT_EQ(problemBoard[pointAt(2, 1)], kBlack);
+    EXPECT_EQ(targetStone(), kBlack);
+    EXPECT_TRUE(problemComplete() == false || sideToMove == kBlack);
+
+    // A long line is read in pieces of 511 characters, each a line of its own.
+    std::string longLine(511, '2');
+    longLine += "*x" + std::string(600, '1') + "\n";
+    ASSERT_EQ(readText("long.ban", longLine), 0);
+    EXPECT_EQ(problemBoard[pointAt(19, 1)], kWhite);  // first piece: row 1
+    // the second piece begins with '*': a header, not a row; the third is row 2
+    EXPECT_EQ(problemBoard[pointAt(19, 2)], kBlack);
+    EXPECT_EQ(problemBoard[pointAt(1, 3)], kEmpty);
+
+    // Binary data, NUL bytes, no line ends, numbers far beyond 32 bits.
+    std::string binary = "* /t=1 /mark=[99999999999999999999,-99999999999999999999]\n";
+    binary += std::string("1\0" "2222", 6) + "\n";
+    std::mt19937 random(5);
+    for (int32_t i = 0; i < 20000; ++i) {
+        binary += static_cast<char>(random() & 0xFF);
+    }
+    ASSERT_EQ(readText("binary.ban", binary), 0);
+    EXPECT_EQ(problemBoard[pointAt(1, 1)], kBlack);
+    EXPECT_EQ(problemBoard[pointAt(3, 1)], kEmpty);  // after the NUL the line has ended
+    (void)targetStone();  // whatever the target became, reading it is safe
+    for (int32_t p = 0; p < kBoardCells; ++p) {
+        if (!isOnBoard(p)) {
+            ASSERT_EQ(problemBoard[p], kEdge);
+        }
+    }
+
+    // Missing file: 1, record reset.
+    sideToMove = kBlack;
+    targetPoint = 55;
+    testing::internal::CaptureStderr();
+    EXPECT_EQ(ReadProblemFile("/nonexistent/dir/none.ban"), 1);
+    const std::string err = testing::internal::GetCapturedStderr();
+    EXPECT_NE(err.find("/nonexistent/dir/none.ban"), std::string::npos);
+    EXPECT_EQ(sideToMove, 0);
+    EXPECT_EQ(targetPoint, 0);
+    EXPECT_EQ(WriteProblemFile("/nonexistent/dir/none.ban"), 1);
+}
+
+// Whatever is written reads back the same, except a stone with the Z flag
+// comes back as the plain stone.
+TEST(ProblemFile, WriteThenReadRoundTrip) {
+    std::mt19937 random(11);
+    constexpr uint8_t kCells[] = {0, 1, 2, 8, 9, 10};
+    for (int32_t round = 0; round < 50; ++round) {
+        resetProblem();
+        for (int32_t p = kFirstPoint; p <= kLastPoint; ++p) {
+            if (isOnBoard(p)) {
+                problemBoard[p] = kCells[random() % 6];
+            }
+        }
+        sideToMove = 1 + static_cast<int32_t>(random() % 2);
+        targetPoint = pointAt(1 + random() % 19, 1 + random() % 19);
+        const Board written = problemBoard;
+        const int32_t side = sideToMove;
+        const int32_t target = targetPoint;
+        const std::string path = tempPath("roundtrip.ban");
+        ASSERT_EQ(WriteProblemFile(path.c_str()), 0);
+        ASSERT_EQ(ReadProblemFile(path.c_str()), 0);
+        EXPECT_EQ(sideToMove, side);
+        EXPECT_EQ(targetPoint, target);
+        for (int32_t p = 0; p < kBoardCells; ++p) {
+            const uint8_t c = written[p];
+            const uint8_t expected = (colourOf(c) == kBlack || colourOf(c) == kWhite) ? colourOf(c) : c;
+            ASSERT_EQ(problemBoard[p], expected) << "cell " << p;
+        }
+    }
+}
+
+TEST(ProblemRecord, SharedOperations) {
+    resetProblem();
+    EXPECT_EQ(targetStone(), 0);  // target 0 reads the edge cell
+    regionPoints = PointList{};
+    problemBoard[pointAt(5, 5)] = kKoMark;
+    EXPECT_EQ(toggleRegionPoint(pointAt(5, 5)), 0);  // a Z point is not toggled
+    for (int32_t i = 0; i < 100; ++i) {
+        ASSERT_EQ(toggleRegionPoint(pointAt(1 + i % 19, 7 + i / 19)), 1);
+    }
+    EXPECT_EQ(toggleRegionPoint(pointAt(1, 1)), 0);  // the 101st point does not fit
+    EXPECT_EQ(toggleRegionPoint(pointAt(1, 7)), -1);
+    EXPECT_EQ(regionPoints[0], pointAt(2, 7));
+    EXPECT_EQ(regionPoints[99], 0);
+
+    sideToMove = kBlack;
+    flipSide();
+    EXPECT_EQ(sideToMove, kWhite);
+    EXPECT_STREQ(sideText(kBlack), "黒先手");
+    EXPECT_STREQ(sideText(kWhite), "白先手");
+    EXPECT_STREQ(sideText(0), "");
+}
+
+TEST(ProblemRecordDeathTest, FlippingNoSideIsFatal) {
+    sideToMove = 0;
+    EXPECT_EXIT(flipSide(), testing::ExitedWithCode(1), "^macroinv error 0\n$");
+}
+
+}  // namespace
