@@ -1,0 +1,97 @@
+// --show: the problem as read and its search region, as text or JSON.
+#include <cstdio>
+#include <string>
+
+#include "cli/cli.h"
+#include "problem/problem.h"
+
+namespace {
+
+const char* sideName(int32_t side) {
+    if (side == kBlack) {
+        return "black";
+    }
+    if (side == kWhite) {
+        return "white";
+    }
+    return "not set";
+}
+
+char boardCharacter(int32_t p) {
+    const uint8_t cell = problemBoard[p];
+    if (colourOf(cell) == kBlack) {
+        return 'X';
+    }
+    if (colourOf(cell) == kWhite) {
+        return 'O';
+    }
+    if (listContains(regionPoints, p)) {
+        return '+';
+    }
+    return (cell & kKoMark) ? 'Z' : '.';
+}
+
+std::string pointJson(int32_t p) {
+    return "[" + std::to_string(pointX(p)) + ", " + std::to_string(pointY(p)) + "]";
+}
+
+}  // namespace
+
+void AppendJsonString(std::string& out, const std::string& s) {
+    out += '"';
+    for (const char c : s) {
+        const unsigned char u = static_cast<unsigned char>(c);
+        if (c == '"' || c == '\\') {
+            out += '\\';
+            out += c;
+        } else if (u < 0x20) {
+            char escaped[8];
+            std::snprintf(escaped, sizeof escaped, "\\u%04x", u);
+            out += escaped;
+        } else {
+            out += c;
+        }
+    }
+    out += '"';
+}
+
+int RunShow(const CliOptions& options) {
+    const int32_t stone = targetStone();
+    const int32_t regionSize = listLength(regionPoints);
+    if (options.json) {
+        std::string out = "{\"file\": ";
+        AppendJsonString(out, options.file);
+        out += ", \"sideToMove\": " + std::to_string(sideToMove);
+        out += ", \"target\": " + pointJson(targetPoint);
+        out += ", \"targetStone\": " + std::to_string(stone);
+        out += ", \"region\": [";
+        for (int32_t i = 0; i < regionSize; ++i) {
+            out += (i ? ", " : "") + pointJson(regionPoints[i]);
+        }
+        out += "]}\n";
+        std::fputs(out.c_str(), stdout);
+        return kExitOk;
+    }
+
+    std::printf("file: %s\n", options.file.c_str());
+    std::printf("side to move: %s\n", sideName(sideToMove));
+    std::printf("target: (%d, %d)%s\n", pointX(targetPoint), pointY(targetPoint),
+                stone ? "" : " (no stone there)");
+    for (int32_t y = 1; y <= kBoardSize; ++y) {
+        char row[kBoardSize + 1];
+        for (int32_t x = 1; x <= kBoardSize; ++x) {
+            row[x - 1] = boardCharacter(pointAt(x, y));
+        }
+        row[kBoardSize] = '\0';
+        std::printf("%s\n", row);
+    }
+    if (stone == 0) {
+        std::printf("region: empty (no target stone)\n");
+        return kExitOk;
+    }
+    std::printf("region: %d points\n", regionSize);
+    for (int32_t i = 0; i < regionSize; ++i) {
+        std::printf("(%d, %d)\n", pointX(regionPoints[i]), pointY(regionPoints[i]));
+    }
+    return kExitOk;
+}
