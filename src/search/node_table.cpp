@@ -1,0 +1,133 @@
+#include "search/node_table.h"
+
+#include <cstdlib>
+#include <cstring>
+
+#include "frontend.h"
+
+NodeRecord* nodeTable[kBucketCount];
+std::atomic<uint64_t> memoryUsed{0};
+
+namespace {
+
+// Records are carved from large blocks and released all at once by
+// ClearNodeTable, which is far cheaper than one malloc per position.
+struct ArenaBlock {
+    ArenaBlock* previous;
+    size_t used;
+    size_t size;
+};
+
+constexpr size_t kBlockBytes = size_t{16} << 20;
+constexpr size_t kRecordAlign = alignof(NodeRecord);
+
+ArenaBlock* currentBlock = nullptr;
+// Released placeholders, reused for the next placeholder (same size).
+NodeRecord* freePlaceholders = nullptr;
+
+size_t RecordBytes(int32_t entries) {
+    size_t bytes = sizeof(NodeRecord) + sizeof(ChildEntry) * static_cast<size_t>(entries);
+    return (bytes + kRecordAlign - 1) & ~(kRecordAlign - 1);
+}
+
+void* CarveBytes(size_t bytes) {
+    if (currentBlock == nullptr || currentBlock->size - currentBlock->used < bytes) {
+        size_t size = bytes + sizeof(ArenaBlock) > kBlockBytes ? bytes + sizeof(ArenaBlock)
+                                                               : kBlockBytes;
+        auto* block = static_cast<ArenaBlock*>(std::malloc(size));
+        if (block == nullptr) {
+            ReportFatal("malloc error size=%dMbyte\n", static_cast<int>(MemoryMegabytes()));
+        }
+        block->previous = currentBlock;
+        block->used = (sizeof(ArenaBlock) + kRecordAlign - 1) & ~(kRecordAlign - 1);
+        block->size = size;
+        currentBlock = block;
+    }
+    void* at = reinterpret_cast<char*>(currentBlock) + currentBlock->used;
+    currentBlock->used += bytes;
+    return at;
+}
+
+}  // namespace
+
+uint32_t BucketOf(uint64_t key) {
+    return static_cast<uint32_t>((key & ~(uint64_t{1} << 63)) % kBucketCount);
+}
+
+uint32_t MemoryMegabytes() {
+    return static_cast<uint32_t>(memoryUsed.load(std::memory_order_relaxed) / 1048576);
+}
+
+NodeRecord* AllocRecord(RecordKind kind, int32_t entries) {
+    uint64_t counted = kind == RecordKind::Placeholder
+                           ? kPlaceholderBytes
+                           : 6 * static_cast<uint64_t>(entries) + 32;
+    memoryUsed.fetch_add(counted, std::memory_order_relaxed);
+    size_t bytes = RecordBytes(kind == RecordKind::Placeholder ? 0 : entries);
+    void* at;
+    if (kind == RecordKind::Placeholder && freePlaceholders != nullptr) {
+        at = freePlaceholders;
+        freePlaceholders = freePlaceholders->next;
+    } else {
+        at = CarveBytes(bytes);
+    }
+    std::memset(at, 0, bytes);
+    return static_cast<NodeRecord*>(at);
+}
+
+NodeRecord** LookupRecord(uint64_t key, int32_t side, NodeRecord** found) {
+    NodeRecord** link = &nodeTable[BucketOf(key)];
+    while (*link != nullptr && (*link)->key != key) {
+        link = &(*link)->next;
+    }
+    *found = (*link != nullptr && (*link)->side == side) ? *link : nullptr;
+    return link;
+}
+
+NodeRecord* InsertPlaceholder(NodeRecord** link, uint64_t key, int32_t side) {
+    NodeRecord* record = AllocRecord(RecordKind::Placeholder, 0);
+    record->key = key;
+    record->side = static_cast<uint16_t>(side);
+    record->pn = 1;
+    record->dn = 1;
+    record->busy = 1;
+    record->next = *link;
+    *link = record;
+    return record;
+}
+
+NodeRecord* ReplacePlaceholder(NodeRecord* placeholder, int32_t entries) {
+    // Other workers may have put records in front of the placeholder since it
+    // was made, so find the link that points at it now.
+    NodeRecord** link = &nodeTable[BucketOf(placeholder->key)];
+    while (*link != placeholder) {
+        if (*link == nullptr) {
+            ReportFatal("macroinv error %d\n", static_cast<int>(BucketOf(placeholder->key)));
+        }
+        link = &(*link)->next;
+    }
+    memoryUsed.fetch_sub(kPlaceholderBytes, std::memory_order_relaxed);
+    NodeRecord* behind = placeholder->next;
+    NodeRecord* record = AllocRecord(RecordKind::Full, entries);
+    record->key = placeholder->key;
+    record->side = placeholder->side;
+    record->next = behind;
+    *link = record;
+    placeholder->next = freePlaceholders;
+    freePlaceholders = placeholder;
+    return record;
+}
+
+void ClearNodeTable(int32_t worker) {
+    if (worker != 0) {
+        return;
+    }
+    while (currentBlock != nullptr) {
+        ArenaBlock* previous = currentBlock->previous;
+        std::free(currentBlock);
+        currentBlock = previous;
+    }
+    freePlaceholders = nullptr;
+    std::memset(nodeTable, 0, sizeof nodeTable);
+    memoryUsed.store(0, std::memory_order_relaxed);
+}

@@ -1,0 +1,66 @@
+// The transposition table shared by every solve worker: one record per
+// position, chained in a million buckets, plus the byte count of the records.
+#pragma once
+
+#include <atomic>
+#include <cstdint>
+
+constexpr uint16_t INF = 60000;   // proof and disproof numbers saturate here
+
+struct ChildEntry {
+    uint16_t move;   // point index, 0 = pass (also closes the array)
+    uint16_t pn;
+    uint16_t dn;
+};
+
+// The children follow the header directly in the same allocation, so a record
+// is sized exactly for them; see children().
+struct NodeRecord {
+    uint64_t key;
+    NodeRecord* next;
+    uint16_t side;
+    uint16_t pn;
+    uint16_t dn;
+    uint16_t busy;
+
+    ChildEntry* children() { return reinterpret_cast<ChildEntry*>(this + 1); }
+};
+static_assert(sizeof(NodeRecord) % alignof(ChildEntry) == 0);
+
+constexpr int32_t kBucketCount = 1000000;
+constexpr uint64_t kPlaceholderBytes = 32;
+
+extern NodeRecord* nodeTable[kBucketCount];
+// Bytes the records take by the counting rule (32 a placeholder, 6*e + 32 a
+// full record with e entries); guarded by engineLock, read freely for display.
+extern std::atomic<uint64_t> memoryUsed;
+
+enum class RecordKind { Placeholder, Full };
+
+// Proof numbers that other workers read while the owner rewrites them go
+// through these, as single 16-bit values.
+inline uint16_t loadNumber(uint16_t& n) {
+    return std::atomic_ref<uint16_t>(n).load(std::memory_order_relaxed);
+}
+inline void storeNumber(uint16_t& n, uint16_t value) {
+    std::atomic_ref<uint16_t>(n).store(value, std::memory_order_relaxed);
+}
+
+uint32_t BucketOf(uint64_t key);
+uint32_t MemoryMegabytes();
+
+// All of these run under engineLock.
+// A zero-filled record of the given kind with room for `entries` children.
+NodeRecord* AllocRecord(RecordKind kind, int32_t entries);
+// Walks the key's chain to the first record with this key. Returns the link
+// where the walk stopped; *found is that record when its side also matches.
+NodeRecord** LookupRecord(uint64_t key, int32_t side, NodeRecord** found);
+// Puts a new busy placeholder at the link a lookup returned; a record already
+// there (same key, other side) stays directly behind it.
+NodeRecord* InsertPlaceholder(NodeRecord** link, uint64_t key, int32_t side);
+// Releases the placeholder and puts a full record with `entries` children in
+// its place, keeping the records chained behind it. The caller fills it.
+NodeRecord* ReplacePlaceholder(NodeRecord* placeholder, int32_t entries);
+
+// Worker 0 releases every record; other workers do nothing.
+void ClearNodeTable(int32_t worker);

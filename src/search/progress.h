@@ -1,0 +1,26 @@
+// Worker 0's watch over the solve: the time limit, the slow-down rule for
+// exhausted memory and the once-a-second progress line.
+#pragma once
+
+#include <cstdint>
+
+extern uint32_t startTick;
+extern uint32_t lastCheckTick;
+extern int32_t slowChecks;
+extern int32_t lastShownSecond;
+extern int32_t monitorCalls;
+
+constexpr int32_t kProgressGoOn = 0;
+constexpr int32_t kProgressTimeUp = 100;
+
+// Wrapping 32-bit millisecond tick count.
+uint32_t TickCount();
+
+// Whether physical memory is really short. The slow-down rule only reports
+// when this agrees, since a busy or oversubscribed machine is slow too.
+// Tests replace it.
+extern bool (*physicalMemoryShort)();
+bool PhysicalMemoryShortFromProc();
+
+// Called by worker 0 at every node visit: 0 to go on, 100 at the time limit.
+int32_t CheckProgress();

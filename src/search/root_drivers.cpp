@@ -1,0 +1,237 @@
+#include "search/root_drivers.h"
+
+#include <algorithm>
+
+#include "position/region.h"
+#include "position/shape_tests.h"
+#include "problem/problem.h"
+#include "search/node_search.h"
+#include "search/progress.h"
+#include "search/solve.h"
+#include "search/solve_state.h"
+
+namespace {
+
+int32_t StartedWorkers() { return workersStarted.load(std::memory_order_relaxed); }
+
+bool IsBusyRootMove(const BusyRootMoves& busy, int32_t move) {
+    const int32_t scanned = std::min(StartedWorkers(), kBusyRootSlots);
+    for (int32_t i = 0; i < scanned && busy.move[i] != 0; ++i) {
+        if (busy.move[i] == move) {
+            return true;
+        }
+    }
+    return false;
+}
+
+void ClearBusy(BusyRootMoves& busy) { std::fill(std::begin(busy.move), std::end(busy.move), 0); }
+
+template <bool kDefender>
+RootSelection SelectRoot(const ChildEntry* entries, const BusyRootMoves& busy) {
+    constexpr int32_t kNone = 60001;
+    int32_t best = kNone;
+    int32_t second = kNone;
+    int32_t move = 0;
+    bool busySkipped = false;
+    for (int32_t i = 0; i < kRootSlots && entries[i].move != 0; ++i) {
+        const ChildEntry& entry = entries[i];
+        if (entry.pn == 0 || entry.dn == 0) {
+            continue;
+        }
+        if (IsBusyRootMove(busy, entry.move)) {
+            busySkipped = true;
+            continue;
+        }
+        const int32_t ranked = kDefender ? entry.dn : entry.pn;
+        if (ranked < best) {
+            second = best;
+            best = ranked;
+            move = entry.move;
+        } else if (ranked < second) {
+            second = ranked;
+        }
+        if ((kDefender ? entry.pn : entry.dn) == INF) {
+            break;
+        }
+    }
+    second = std::min<int32_t>(second, INF);
+    if (move == 0) {
+        return {busySkipped ? kRootOnlyBusy : kRootAllResolved, second};
+    }
+    return {move, second};
+}
+
+int32_t MapRootIki(uint16_t pn, uint16_t dn) {
+    if (pn == 0 || dn == INF) {
+        return kRootWorks;
+    }
+    if (dn == 0) {
+        return kRootFails;
+    }
+    return pn != INF ? kRootOpen : kRootFails;
+}
+
+int32_t MapRootTori(uint16_t pn, uint16_t dn) {
+    if (pn == 0 || dn == INF) {
+        return kRootFails;
+    }
+    if (dn == 0) {
+        return kRootWorks;
+    }
+    return pn != INF ? kRootOpen : kRootWorks;
+}
+
+// A new position is only expanded by its first search, so each wrapper
+// searches twice.
+template <bool kIki>
+int32_t RootSearch(int32_t w, int32_t depth, const Board& board, int32_t side,
+                   const PointList& ownList, const PointList& otherList, uint16_t& pnOut,
+                   uint16_t& dnOut, int32_t pnThreshold, int32_t dnThreshold) {
+    depthLimit.store(kRootDepthLimit, std::memory_order_relaxed);
+    for (int32_t round = 0; round < 2; ++round) {
+        const int32_t code =
+            kIki ? tume_iki(w, depth, board, side, ownList, otherList, pnOut, dnOut, pnThreshold,
+                            dnThreshold, 0)
+                 : tume_tori(w, depth, board, side, ownList, otherList, pnOut, dnOut,
+                             pnThreshold, dnThreshold, 0);
+        if (code == kSearchTimeUp || code == kSearchBusy) {
+            return code;
+        }
+    }
+    return kIki ? MapRootIki(pnOut, dnOut) : MapRootTori(pnOut, dnOut);
+}
+
+template <bool kDefender>
+int32_t SolveFirstMoves(int32_t w, const PointList& ownList, const PointList& otherList) {
+    const int32_t side = sideToMove;
+    ChildEntry entries[kRootSlots] = {};
+    Board root;
+    copyBoard(root, problemBoard);
+    if constexpr (!kDefender) {
+        markOutside(w, root);
+        openEdgePreset(root, side, ownList);
+    }
+    int32_t count = 0;
+    for (int32_t i = 0; i < kListSlots && ownList[i] != 0; ++i) {
+        if (tumetst1(root, side, ownList[i]) != 0) {
+            entries[count++] = {static_cast<uint16_t>(ownList[i]), 1, 1};
+        }
+    }
+    if constexpr (kDefender) {
+        markOutside(w, root);
+    }
+
+    BusyRootMoves busy;
+    ClearBusy(busy);
+    RootSelection pick = kDefender ? SelectRootDefender(entries, busy)
+                                   : SelectRootAttacker(entries, busy);
+    while (pick.move != kRootAllResolved) {
+        if (pick.move == kRootOnlyBusy) {
+            ClearBusy(busy);
+        } else {
+            const int32_t m = pick.move;
+            const int32_t narrowed = std::min<int32_t>(pick.second + 1, INF);
+            Board b;
+            copyBoard(b, root);
+            playMove(w, b, side, m);
+            PointList x = ownList;
+            PointList y = otherList;
+            if constexpr (kDefender) {
+                AddEmptyNeighbours(b, y, m);
+            }
+            if (rulesScratch[w].capturedByMove != 0) {
+                AddCapturedPoints(w, x, y);
+            }
+            if constexpr (!kDefender) {
+                ExtendOutsideMark(b, m);
+            }
+            if (w == 0) {
+                lastCheckTick = TickCount();
+            }
+            uint16_t pn = 1;
+            uint16_t dn = 1;
+            const int32_t code =
+                kDefender ? RootTori(w, 0, b, opponent(side), y, x, pn, dn, INF, narrowed)
+                          : RootIki(w, 0, b, opponent(side), y, x, pn, dn, narrowed, INF);
+            if (code == kSearchBusy) {
+                RecordBusyRootMove(busy, m);
+            }
+            for (ChildEntry& entry : entries) {
+                if (entry.move == m) {
+                    entry.pn = pn;
+                    entry.dn = dn;
+                    break;
+                }
+            }
+            if (code == kSearchTimeUp) {
+                return kSearchTimeUp;
+            }
+            if (code == kRootWorks) {
+                AddSolutionMove(w, m);
+            }
+        }
+        pick = kDefender ? SelectRootDefender(entries, busy) : SelectRootAttacker(entries, busy);
+    }
+    return 0;
+}
+
+}  // namespace
+
+int32_t RootTori(int32_t w, int32_t depth, const Board& board, int32_t side,
+                 const PointList& ownList, const PointList& otherList, uint16_t& pnOut,
+                 uint16_t& dnOut, int32_t pnThreshold, int32_t dnThreshold) {
+    return RootSearch<false>(w, depth, board, side, ownList, otherList, pnOut, dnOut,
+                             pnThreshold, dnThreshold);
+}
+
+int32_t RootIki(int32_t w, int32_t depth, const Board& board, int32_t side,
+                const PointList& ownList, const PointList& otherList, uint16_t& pnOut,
+                uint16_t& dnOut, int32_t pnThreshold, int32_t dnThreshold) {
+    return RootSearch<true>(w, depth, board, side, ownList, otherList, pnOut, dnOut, pnThreshold,
+                            dnThreshold);
+}
+
+int32_t SolveDefenderFirst(int32_t w, int32_t, const PointList& ownList,
+                           const PointList& otherList) {
+    return SolveFirstMoves<true>(w, ownList, otherList);
+}
+
+int32_t SolveAttackerFirst(int32_t w, int32_t, const PointList& ownList,
+                           const PointList& otherList) {
+    return SolveFirstMoves<false>(w, ownList, otherList);
+}
+
+RootSelection SelectRootDefender(const ChildEntry* entries, const BusyRootMoves& busy) {
+    return SelectRoot<true>(entries, busy);
+}
+
+RootSelection SelectRootAttacker(const ChildEntry* entries, const BusyRootMoves& busy) {
+    return SelectRoot<false>(entries, busy);
+}
+
+void RecordBusyRootMove(BusyRootMoves& busy, int32_t move) {
+    const int32_t scanned = std::min(StartedWorkers() - 1, kBusyRootSlots);
+    for (int32_t i = 0; i < scanned; ++i) {
+        if (busy.move[i] == move) {
+            return;
+        }
+        if (busy.move[i] == 0) {
+            busy.move[i] = move;
+            return;
+        }
+    }
+    ClearBusy(busy);
+}
+
+void AddSolutionMove(int32_t w, int32_t move) {
+    PointList& list = solutionMoves[w];
+    for (int32_t i = 0; i < kListSlots; ++i) {
+        if (list[i] == move) {
+            return;
+        }
+        if (list[i] == 0) {
+            list[i] = move;
+            return;
+        }
+    }
+}

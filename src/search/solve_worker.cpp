@@ -1,0 +1,262 @@
+#include <chrono>
+#include <cstdio>
+#include <cstring>
+#include <thread>
+
+#include "frontend.h"
+#include "position/judgment.h"
+#include "problem/problem.h"
+#include "search/keys.h"
+#include "search/node_search.h"
+#include "search/node_table.h"
+#include "search/progress.h"
+#include "search/root_drivers.h"
+#include "search/solve.h"
+#include "search/solve_state.h"
+
+std::mutex engineLock;
+
+int32_t workerCount = 1;
+std::atomic<int32_t> workersStarted{0};
+std::atomic<int32_t> barrier1{0}, barrier2{0}, barrier3{0}, barrier4{0}, barrier5{0}, barrier6{0};
+std::atomic<int32_t> solveResult{kSolveRunning};
+int32_t timeLimitSeconds = 100000;
+
+std::atomic<int32_t> restrainDefenderKo{1};
+std::atomic<int32_t> attackerFirst{0};
+std::atomic<int32_t> depthLimit{kRootDepthLimit};
+std::atomic<int32_t> maxDepthReached{0};
+std::atomic<bool> solveCutOff{false};
+std::array<PointList, kMaxWorkers> solutionMoves{};
+SolveOutcome lastOutcome;
+std::atomic<int32_t> workersRunning{0};
+
+namespace {
+
+#ifdef _WIN32
+constexpr const char* kLogPath = "c:\\tmp\\tumego.txt";
+#else
+constexpr const char* kLogPath = "/tmp/tumego.txt";
+#endif
+
+std::FILE* logFile = nullptr;
+
+constexpr int32_t kPassWaitMs = 1;
+constexpr int32_t kEndWaitMs = 10;
+
+// Meets the other workers. A wait before pass 2 gives up once worker 0 has
+// been cut off, since worker 0 then goes straight to the final rendezvous.
+void Rendezvous(std::atomic<int32_t>& counter, int32_t sleepMs, bool abandonOnCutOff) {
+    {
+        std::lock_guard<std::mutex> hold(engineLock);
+        counter.fetch_add(1);
+    }
+    while (counter.load() < workerCount) {
+        if (abandonOnCutOff && solveCutOff.load()) {
+            return;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(sleepMs));
+    }
+}
+
+void ClearList(PointList& list) { list = PointList{}; }
+
+int32_t RunPass(int32_t index, PointList& listA, PointList& listB) {
+    ClearList(solutionMoves[index]);
+    const bool defenderFirst = attackerFirst.load() == 0;
+    if (index == 0) {
+        lastCheckTick = TickCount();
+    }
+    int32_t result = defenderFirst ? SolveDefenderFirst(index, 0, listA, listB)
+                                   : SolveAttackerFirst(index, 0, listB, listA);
+    if (result == 0 && solutionMoves[index][0] != 0) {
+        result = 3;
+    }
+    return result;
+}
+
+int32_t Verdict(bool defenderFirst, int32_t r1, int32_t r2) {
+    if (r1 != 0) {
+        return defenderFirst ? kSolveAlive : kSolveDead;
+    }
+    if (r2 == 0) {
+        return defenderFirst ? kSolveDead : kSolveAlive;
+    }
+    return kSolveKo;
+}
+
+void ShowOutcome(int32_t r1, int32_t r2, uint32_t seconds) {
+    SolveOutcome outcome;
+    outcome.firstPass = r1;
+    outcome.secondPass = r2;
+    outcome.seconds = seconds;
+    outcome.memoryBytes = memoryUsed.load();
+    outcome.judgments = judgeCount.load();
+    outcome.depth = maxDepthReached.load() + 1;
+    outcome.moves = solutionMoves[0];
+    char text[512];
+    if (r1 == kSearchTimeUp || r2 == kSearchTimeUp) {
+        outcome.verdict = kSolveCutOff;
+        std::snprintf(text, sizeof text, "読み打ち切り time=%d[sec]", static_cast<int>(seconds));
+        outcome.boxText = text;
+        lastOutcome = outcome;
+        ShowMessageBox(text, "詰碁");
+        return;
+    }
+    outcome.verdict = Verdict(attackerFirst.load() == 0, r1, r2);
+    const char* word = outcome.verdict == kSolveDead ? "死に"
+                       : outcome.verdict == kSolveAlive ? "生き"
+                                                        : "コウ";
+    char line[256];
+    std::snprintf(line, sizeof line, "%s  %d[sec]  メモリ %dMByte\n", word,
+                  static_cast<int>(seconds), static_cast<int>(outcome.memoryBytes / 1048576));
+    outcome.outcomeLine.assign(line, std::strlen(line) - 1);
+
+    Board saved;
+    copyBoard(saved, problemBoard);
+    const int32_t first = solutionMoves[0][0];
+    if (tumetst1(problemBoard, sideToMove, first) == 0) {
+        outcome.boxText = "打つ手が有りません";
+        lastOutcome = outcome;
+        ShowMessageBox("打つ手が有りません", "詰碁");
+        return;
+    }
+    DrawBoard(problemBoard);
+    int32_t labelled = 0;
+    for (int32_t i = 0; i < kListSlots && solutionMoves[0][i] != 0; ++i) {
+        const int32_t m = solutionMoves[0][i];
+        if (tumetst1(saved, sideToMove, m) != 0) {
+            DrawMoveLabel(m % 20, m / 20, MoveLabel(labelled).c_str());
+            labelled += 1;
+        }
+    }
+    DrawTargetMark(targetPoint % 20, targetPoint / 20);
+    std::snprintf(text, sizeof text, "%sJudged 回数 %u 回  読深さ %d", line, outcome.judgments,
+                  outcome.depth);
+    outcome.boxText = text;
+    lastOutcome = outcome;
+    ShowMessageBox(text, "詰碁");
+    copyBoard(problemBoard, saved);
+}
+
+}  // namespace
+
+uint32_t RoundedSeconds(uint32_t now, uint32_t start) { return (now + 500 - start) / 1000; }
+
+std::string MoveLabel(int32_t n) {
+    // Full-width Ａ..Ｚ, then ａ..ｚ, then ＊ for every further move.
+    uint32_t code = n < 26 ? 0xFF21 + n : n < 52 ? 0xFF41 + (n - 26) : 0xFF0A;
+    std::string label;
+    label += static_cast<char>(0xE0 | (code >> 12));
+    label += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
+    label += static_cast<char>(0x80 | (code & 0x3F));
+    return label;
+}
+
+void PrepareKeys() { FillKeys(TickCount()); }
+
+void PrepareKeysFromSeed(uint32_t seed) { FillKeys(seed); }
+
+void WaitForWorkersToExit() {
+    while (workersRunning.load() > 0) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
+}
+
+const char* SolveRefusal(int32_t workers) {
+    if (targetStone() == 0) {
+        return "目標石選択エラー";
+    }
+    if (sideToMove != kBlack && sideToMove != kWhite) {
+        return "手番設定エラー";
+    }
+    if (workers < 1 || workers > kMaxWorkers) {
+        return "CPU数は1から16までです";
+    }
+    return nullptr;
+}
+
+void LaunchSolveWorkers(int32_t workers) {
+    WaitForWorkersToExit();
+    workerCount = workers;
+    workersStarted = 0;
+    for (auto* barrier : {&barrier1, &barrier2, &barrier3, &barrier4, &barrier5, &barrier6}) {
+        barrier->store(0);
+    }
+    solveCutOff.store(false);
+    solveResult.store(kSolveRunning);
+    for (int32_t i = 0; i < workers; ++i) {
+        std::thread(SolveWorker).detach();
+    }
+}
+
+void SolveWorker() {
+    int32_t index;
+    bool defenderFirst;
+    {
+        std::lock_guard<std::mutex> hold(engineLock);
+        index = workersStarted.fetch_add(1);
+        workersRunning.fetch_add(1);
+        // Every worker reduces the problem to plain colours; the lock keeps the
+        // identical writes apart.
+        copyColours(problemBoard, problemBoard);
+        defenderFirst = sideToMove == problemBoard[targetPoint];
+    }
+    if (index == 0) {
+        logFile = std::fopen(kLogPath, "w");
+    }
+    PointList listA = regionPoints;
+    PointList listB = regionPoints;
+    attackerFirst.store(defenderFirst ? 0 : 1);
+
+    if (index == 0) {
+        for (PointList& list : solutionMoves) {
+            ClearList(list);
+        }
+        judgeCount.store(0);
+        lastShownSecond = 0;
+        slowChecks = 0;
+        lastCheckTick = TickCount();
+        maxDepthReached.store(0);
+        solveCutOff.store(false);
+        startTick = TickCount();
+    }
+
+    Rendezvous(barrier1, kPassWaitMs, false);
+    ClearNodeTable(index);
+    Rendezvous(barrier2, kPassWaitMs, false);
+    restrainDefenderKo.store(defenderFirst ? 1 : 0);
+    const int32_t r1 = RunPass(index, listA, listB);
+
+    int32_t r2 = 0;
+    if (r1 == 0 && !solveCutOff.load()) {
+        Rendezvous(barrier3, kPassWaitMs, true);
+        if (!solveCutOff.load()) {
+            ClearNodeTable(index);
+            Rendezvous(barrier4, kPassWaitMs, true);
+        }
+        if (!solveCutOff.load()) {
+            restrainDefenderKo.store(defenderFirst ? 0 : 1);
+            r2 = RunPass(index, listA, listB);
+        } else {
+            r2 = kSearchTimeUp;
+        }
+    }
+
+    if (index == 0) {
+        const uint32_t seconds = RoundedSeconds(TickCount(), startTick);
+        ShowOutcome(r1, r2, seconds);
+    }
+
+    Rendezvous(barrier5, kEndWaitMs, false);
+    ClearNodeTable(index);
+    if (index == 0 && logFile != nullptr) {
+        std::fclose(logFile);
+        logFile = nullptr;
+    }
+    Rendezvous(barrier6, kEndWaitMs, false);
+    if (index == 0) {
+        solveResult.store(lastOutcome.verdict);
+    }
+    workersRunning.fetch_sub(1);
+}
