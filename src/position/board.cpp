@@ -294,10 +294,15 @@ void playMove(int32_t w, Board& board, int32_t s, int32_t p) {
     }
 
     // Outside marks survive every move, also on the points of captured stones.
-    for (int32_t q = kFirstPoint; q <= kLastPoint; ++q) {
-        if (kept[q] & kOutsideMark) {
-            board[q] |= kOutsideMark;
-        }
+    // Edge cells never carry the mark, so whole words can be merged.
+    constexpr uint32_t kOutsideWord = 0x01010101u * kOutsideMark;
+    for (int32_t i = 0; i < kBoardWords; ++i) {
+        uint32_t keptWord;
+        uint32_t word;
+        std::memcpy(&keptWord, kept.cell + 4 * i, 4);
+        std::memcpy(&word, board.cell + 4 * i, 4);
+        word |= keptWord & kOutsideWord;
+        std::memcpy(board.cell + 4 * i, &word, 4);
     }
 }
 

@@ -1,0 +1,10 @@
+#!/usr/bin/env bash
+# Installs the dependencies, builds everything and runs the whole test suite.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+bash scripts/install-deps.sh
+cmake -S . -B build -DCMAKE_BUILD_TYPE=Release
+cmake --build build -j"$(nproc)"
+cd build
+ctest --output-on-failure -j"$(nproc)"
