@@ -7,7 +7,7 @@ bash scripts/install-deps.sh
 cmake -S . -B build -DCMAKE_BUILD_TYPE=Release
 cmake --build build -j"$(nproc)"
 
-example="${1:-examples/corner_bent_three_black_kills.ban}"
+example="${1:-examples/corner_bent_three_white_kills.ban}"
 echo "== ostrel-solve $example"
 ./build/ostrel-solve --show "$example"
 ./build/ostrel-solve --threads 2 "$example"
