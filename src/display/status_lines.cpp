@@ -1,0 +1,54 @@
+// The two status lines above the board. They belong to the main window: the
+// text is bound to a control there, so a worker's update runs on the window's
+// thread while the worker waits.
+#include <cstdarg>
+#include <cstdio>
+
+#include <QThread>
+
+#include "display/board_display.h"
+#include "ui/ostrel_dlg.h"
+
+namespace {
+
+constexpr int32_t kLineBytes = 255;
+
+enum class StatusLine { Message, File };
+
+void SetStatusLine(StatusLine line, const char* format, va_list args) {
+    // Room for a few bytes beyond the cut, so the cut can see whether it
+    // would split a character.
+    char text[kLineBytes + 8];
+    std::vsnprintf(text, sizeof text, format, args);
+    CutAtCharacter(text, kLineBytes);
+    COstrelDlg* dialog = mainDialog;
+    if (dialog == nullptr) {
+        return;
+    }
+    const QString value = QString::fromUtf8(text);
+    auto apply = [dialog, line, value] {
+        (line == StatusLine::Message ? dialog->messageLineText : dialog->fileLineText) = value;
+        dialog->UpdateData(false);
+    };
+    if (QThread::currentThread() == dialog->thread()) {
+        apply();
+    } else {
+        QMetaObject::invokeMethod(dialog, apply, Qt::BlockingQueuedConnection);
+    }
+}
+
+}  // namespace
+
+void ShowMessage(const char* format, ...) {
+    va_list args;
+    va_start(args, format);
+    SetStatusLine(StatusLine::Message, format, args);
+    va_end(args);
+}
+
+void ShowFileLine(const char* format, ...) {
+    va_list args;
+    va_start(args, format);
+    SetStatusLine(StatusLine::File, format, args);
+    va_end(args);
+}

@@ -1,0 +1,394 @@
+// What the buttons, the board clicks and the two timer ticks do: the board
+// set-up mode, the solve command and its outcome polling, the play mode and
+// the pass.
+#include <algorithm>
+#include <climits>
+#include <cstdio>
+#include <string>
+
+#include <QApplication>
+#include <QPushButton>
+
+#include "display/board_display.h"
+#include "position/region.h"
+#include "problem/problem.h"
+#include "search/solve.h"
+#include "ui/message_boxes.h"
+#include "ui/ostrel_dlg.h"
+
+namespace {
+
+constexpr int32_t kChooseTarget = 100;  // setupColour while choosing the target stone
+constexpr int32_t kPaletteColumn = 21;
+constexpr int32_t kLastPaletteRow = 14;
+constexpr int32_t kTimeLimitSeconds = 100000;
+
+constexpr const char* kCpuCountError = "CPU数は1から16の範囲で入力して下さい";
+
+struct PaletteLabel {
+    int32_t row;
+    const char* text;
+};
+constexpr PaletteLabel kPalette[] = {
+    {0, "黒石"}, {2, "白石"},  {4, "黒先"},    {6, "白先"},
+    {8, "目標石"}, {10, "終了"}, {12, "クリア"}, {14, "ｷｬﾝｾﾙ"},
+};
+
+bool IsBoardCell(int32_t column, int32_t row) {
+    return column >= 1 && column <= kBoardSize && row >= 1 && row <= kBoardSize;
+}
+
+bool IsSide(int32_t side) {
+    return side == kBlack || side == kWhite;
+}
+
+// Leading blanks and a sign accepted, reading stops at the first non-digit,
+// 0 without digits; large values saturate instead of overflowing.
+int32_t ParseDecimal(const QString& text) {
+    const std::string s = text.toStdString();
+    size_t i = 0;
+    while (i < s.size() && (s[i] == ' ' || s[i] == '\t' || s[i] == '\n' || s[i] == '\r' ||
+                            s[i] == '\v' || s[i] == '\f')) {
+        ++i;
+    }
+    bool negative = false;
+    if (i < s.size() && (s[i] == '+' || s[i] == '-')) {
+        negative = s[i] == '-';
+        ++i;
+    }
+    int64_t value = 0;
+    for (; i < s.size() && s[i] >= '0' && s[i] <= '9'; ++i) {
+        value = std::min<int64_t>(value * 10 + (s[i] - '0'), int64_t{INT32_MAX});
+    }
+    return static_cast<int32_t>(negative ? -value : value);
+}
+
+bool WorkerCountAllowed(int32_t count) {
+    return count >= 1 && count <= kMaxWorkers;
+}
+
+void DrawPointTargetMark(int32_t p) {
+    DrawTargetMark(pointX(p), pointY(p));
+}
+
+}  // namespace
+
+// --- shared steps -------------------------------------------------------------
+
+void COstrelDlg::DrawTargetIfStone() {
+    if (targetStone() != 0) {
+        DrawPointTargetMark(targetPoint);
+    }
+}
+
+void COstrelDlg::DrawRegionMarks() {
+    for (int32_t i = 0; i < kListSlots && regionPoints[i] != 0; ++i) {
+        DrawRegionMark(pointX(regionPoints[i]), pointY(regionPoints[i]));
+    }
+}
+
+// The region set-up needs a stone at the target; without one the region stays
+// empty and the problem is left to the set-up mode.
+void COstrelDlg::EstablishProblem() {
+    if (targetStone() != 0) {
+        setUpSearchRegion(0, problemBoard);
+    } else {
+        regionPoints = PointList{};
+    }
+}
+
+// After a load: target mark (or its error), region, region marks.
+void COstrelDlg::ShowLoadedProblem() {
+    DrawBoard(problemBoard);
+    if (targetStone() != 0) {
+        DrawPointTargetMark(targetPoint);
+    } else {
+        ShowAppMessageBox("目標石選択エラー");
+    }
+    EstablishProblem();
+    DrawRegionMarks();
+}
+
+// --- mouse ------------------------------------------------------------------
+
+void COstrelDlg::OnLeftButtonDown(int32_t x, int32_t y) {
+    clickCol = (x + 200) / kCellSize - 9;
+    clickRow = (y + 160) / kCellSize - 9;
+    if (regionEditable == 0 || !IsBoardCell(clickCol, clickRow)) {
+        return;
+    }
+    const int32_t p = pointAt(clickCol, clickRow);
+    if (problemBoard[p] != kEmpty) {
+        return;
+    }
+    const int32_t change = toggleRegionPoint(p);
+    if (change > 0) {
+        DrawRegionMark(clickCol, clickRow);
+    } else if (change < 0) {
+        DrawBoard(problemBoard);
+        DrawTargetIfStone();
+        DrawRegionMarks();
+    }
+}
+
+// --- board set-up mode ------------------------------------------------------
+
+void COstrelDlg::OnSetup() {
+    if (state != Idle) {
+        KillTimer(kSolveTimer);
+        state = Idle;
+    }
+    regionEditable = 0;
+    for (const int32_t id : {kIdLoad, kIdSetup, kIdSave, kIdSolve}) {
+        EnableControl(id, false);
+    }
+    sideToMove = 0;
+    targetPoint = 0;
+    setupColour = 0;
+    clickCol = 0;
+    clickRow = 0;
+    for (const PaletteLabel& label : kPalette) {
+        DrawPaletteLabel(kPaletteColumn, label.row, label.text);
+    }
+    DrawBoard(problemBoard);
+    SetTimer(kSetupTimer);
+}
+
+void COstrelDlg::OnSetupTimer() {
+    KillTimer(kSetupTimer);
+    ++setupTicks;
+    bool goOn = true;
+    if ((clickCol == kPaletteColumn || clickCol == kPaletteColumn + 1) && clickRow >= 0 &&
+        clickRow <= kLastPaletteRow) {
+        if (clickRow % 2 == 0) {
+            ++beeps;
+            QApplication::beep();
+            goOn = SetupPaletteEntry(clickRow);
+        }
+    } else if (IsBoardCell(clickCol, clickRow)) {
+        SetupBoardClick(pointAt(clickCol, clickRow));
+    }
+    if (goOn) {
+        clickCol = 0;
+        clickRow = 0;
+        SetTimer(kSetupTimer);
+    }
+}
+
+// Returns whether the set-up mode goes on.
+bool COstrelDlg::SetupPaletteEntry(int32_t row) {
+    switch (row) {
+        case 0: setupColour = kBlack; break;
+        case 2: setupColour = kWhite; break;
+        case 4: sideToMove = kBlack; break;
+        case 6: sideToMove = kWhite; break;
+        case 8: setupColour = kChooseTarget; break;
+        case 10: return !SetupFinish();
+        case 12:
+            sideToMove = 0;
+            targetPoint = 0;
+            setupColour = 0;
+            clearBoard(problemBoard);
+            DrawBoard(problemBoard);
+            break;
+        case 14:
+            SetupCancel();
+            return false;
+        default: break;
+    }
+    return true;
+}
+
+void COstrelDlg::SetupBoardClick(int32_t p) {
+    if (setupColour == kChooseTarget) {
+        if (targetPoint != 0) {
+            // Redrawing the stone takes the old mark away.
+            if (problemBoard[targetPoint] == kBlack) {
+                DrawBlackStone(pointX(targetPoint), pointY(targetPoint));
+            } else {
+                DrawWhiteStone(pointX(targetPoint), pointY(targetPoint));
+            }
+        }
+        if (problemBoard[p] == kBlack || problemBoard[p] == kWhite) {
+            targetPoint = p;
+            DrawPointTargetMark(p);
+        } else {
+            targetPoint = 0;
+        }
+        return;
+    }
+    if (problemBoard[p] != kEmpty) {
+        // Any stone (or Z point) goes, whatever colour is selected.
+        problemBoard[p] = kEmpty;
+        if (targetPoint == p) {
+            targetPoint = 0;
+        }
+    } else {
+        problemBoard[p] = static_cast<uint8_t>(setupColour);
+    }
+    DrawBoard(problemBoard);
+    if (targetPoint != 0) {
+        DrawPointTargetMark(targetPoint);
+    }
+}
+
+// Returns whether the checks passed and the set-up mode ended.
+bool COstrelDlg::SetupFinish() {
+    if (targetStone() == 0) {
+        ShowAppMessageBox("目標石選択エラー");
+        return false;
+    }
+    if (!IsSide(sideToMove)) {
+        ShowAppMessageBox("黒番／白番設定エラー");
+        return false;
+    }
+    ClearPicture();
+    DrawBoard(problemBoard);
+    DrawPointTargetMark(targetPoint);
+    EstablishProblem();
+    DrawRegionMarks();
+    for (const int32_t id : {kIdLoad, kIdSetup, kIdSave, kIdSolve}) {
+        EnableControl(id, true);
+    }
+    regionEditable = 1;
+    return true;
+}
+
+void COstrelDlg::SetupCancel() {
+    sideToMove = 0;
+    targetPoint = 0;
+    setupColour = 0;
+    clearBoard(problemBoard);
+    ClearPicture();
+    DrawBoard(problemBoard);
+    for (const int32_t id : {kIdLoad, kIdSetup, kIdSave, kIdSolve}) {
+        EnableControl(id, true);
+    }
+}
+
+// --- solve, outcome, play mode ----------------------------------------------
+
+// Shows why a solve of the current problem may not start; false when it may.
+bool COstrelDlg::SolveRefused() {
+    UpdateData(true);
+    const char* reason = nullptr;
+    if (targetStone() == 0) {
+        reason = "目標石選択エラー";
+    } else if (!IsSide(sideToMove)) {
+        reason = "黒番／白番設定エラー";
+    } else if (!WorkerCountAllowed(ParseDecimal(cpuCountText))) {
+        reason = kCpuCountError;
+    }
+    if (reason != nullptr) {
+        ShowAppMessageBox(reason);
+    }
+    return reason != nullptr;
+}
+
+void COstrelDlg::StartSolve() {
+    // A refused solve changes nothing at all.
+    if (SolveRefused()) {
+        return;
+    }
+    if (state != Idle) {
+        KillTimer(kSolveTimer);
+        state = Idle;
+    }
+    EnableControl(kIdSetup, false);
+    clickCol = 0;
+    clickRow = 0;
+    state = SolveRequested;
+    PrepareKeys();
+    UpdateData(true);
+    timeLimitSeconds = kTimeLimitSeconds;
+    workerCount = ParseDecimal(cpuCountText);
+    if (targetPoint != 0) {
+        DrawPointTargetMark(targetPoint);
+    }
+    SetTimer(kSolveTimer);
+}
+
+void COstrelDlg::OnSolveTimer() {
+    KillTimer(kSolveTimer);
+    ++solveTicks;
+    switch (state) {
+        case SolveRequested:
+            // A pass can request a solve of a problem that the commands would
+            // refuse; never hand such a problem to the workers.
+            if (!problemComplete() || !WorkerCountAllowed(workerCount)) {
+                ShowAppMessageBox(!problemComplete() ? "目標石選択エラー" : kCpuCountError);
+                state = Idle;
+                break;
+            }
+            ShowMessage("=== 開始 ===");
+            for (const int32_t id : {kIdLoad, kIdSetup, kIdSave, kIdPass, kIdSolve}) {
+                EnableControl(id, false);
+            }
+            state = Solving;
+            regionEditable = 0;
+            LaunchSolveWorkers(workerCount);
+            break;
+        case Solving:
+            if (solveResult.load() != kSolveRunning) {
+                for (const int32_t id : {kIdLoad, kIdSetup, kIdSave, kIdPass, kIdSolve}) {
+                    EnableControl(id, true);
+                }
+                char prompt[64];
+                std::snprintf(prompt, sizeof prompt, "%s石を打って下さい",
+                              sideToMove == kBlack ? "黒" : sideToMove == kWhite ? "白" : "");
+                ShowAppMessageBox(prompt);
+                state = AwaitingMove;
+            }
+            break;
+        case AwaitingMove:
+            if (IsBoardCell(clickCol, clickRow)) {
+                PlayUserMove(pointAt(clickCol, clickRow));
+            }
+            break;
+        default:
+            break;
+    }
+    clickCol = 0;
+    clickRow = 0;
+    if (state != Idle) {
+        SetTimer(kSolveTimer);
+    }
+}
+
+void COstrelDlg::PlayUserMove(int32_t p) {
+    if (tumetst1(problemBoard, sideToMove, p) == 0) {
+        ShowAppMessageBox("打てません");
+        return;
+    }
+    // Checked before the move, so that a refused re-solve leaves the position
+    // as it was and the user can try again.
+    UpdateData(true);
+    const int32_t count = ParseDecimal(cpuCountText);
+    if (!WorkerCountAllowed(count)) {
+        ShowAppMessageBox(kCpuCountError);
+        return;
+    }
+    playMove(0, problemBoard, sideToMove, p);
+    sideToMove = opponent(sideToMove);
+    copyWithKoMarks(problemBoard, problemBoard);
+    DrawBoard(problemBoard);
+    if (targetStone() == 0) {
+        ShowAppMessageBox("目標石が取られました");
+        state = Idle;
+        return;
+    }
+    DrawPointTargetMark(targetPoint);
+    timeLimitSeconds = kTimeLimitSeconds;
+    workerCount = count;
+    EstablishProblem();
+    state = SolveRequested;
+}
+
+void COstrelDlg::OnPass() {
+    // With no side (set-up mode, after a cancel) there is nothing to flip.
+    if (!IsSide(sideToMove)) {
+        return;
+    }
+    sideToMove = opponent(sideToMove);
+    state = SolveRequested;
+}

@@ -1,0 +1,83 @@
+#include "ui/message_boxes.h"
+
+#include <cstdio>
+#include <cstdlib>
+
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QThread>
+
+#include "frontend.h"
+#include "ui/ostrel_dlg.h"
+
+std::function<void(QMessageBox& box)> messageBoxAnswer;
+std::function<QString(bool forSave)> fileDialogAnswer;
+
+namespace {
+
+// Runs f on the window's thread; from another thread the caller waits for it.
+// Without a window there is nothing to show it on: returns false.
+bool OnWindowThread(const std::function<void()>& f) {
+    COstrelDlg* dialog = mainDialog;
+    if (dialog == nullptr) {
+        return false;
+    }
+    if (QThread::currentThread() == dialog->thread()) {
+        f();
+    } else {
+        QMetaObject::invokeMethod(dialog, f, Qt::BlockingQueuedConnection);
+    }
+    return true;
+}
+
+void RunBox(const QString& text, const QString& caption, QMessageBox::Icon icon) {
+    QMessageBox box(icon, caption, text, QMessageBox::Ok, mainDialog);
+    if (messageBoxAnswer) {
+        messageBoxAnswer(box);
+        return;
+    }
+    box.exec();
+}
+
+}  // namespace
+
+void ShowAppMessageBox(const char* text) {
+    const QString message = QString::fromUtf8(text ? text : "");
+    if (!OnWindowThread([&] { RunBox(message, QString::fromUtf8(kAppName), QMessageBox::Warning); })) {
+        std::fprintf(stderr, "%s\n", text ? text : "");
+    }
+}
+
+void ShowMessageBox(const char* text, const char* caption) {
+    const QString message = QString::fromUtf8(text ? text : "");
+    const QString title = QString::fromUtf8(caption ? caption : "");
+    if (!OnWindowThread([&] { RunBox(message, title, QMessageBox::Information); })) {
+        std::fprintf(stderr, "%s\n", text ? text : "");
+    }
+}
+
+void ShowFatalBox(const char* message) {
+    const char* text = message ? message : "";
+    std::fputs(text, stderr);
+    std::fflush(stderr);
+    OnWindowThread([&] { RunBox(QString::fromUtf8(text), QStringLiteral("囲碁"), QMessageBox::Critical); });
+    std::fflush(stdout);
+    // Workers may still be searching: end at once, without running static
+    // destructors under their feet.
+    std::_Exit(1);
+}
+
+QString AskOpenPath(QWidget* owner) {
+    if (fileDialogAnswer) {
+        return fileDialogAnswer(false);
+    }
+    return QFileDialog::getOpenFileName(owner);
+}
+
+QString AskSavePath(QWidget* owner) {
+    if (fileDialogAnswer) {
+        return fileDialogAnswer(true);
+    }
+    // Qt's save dialog asks before it replaces an existing file.
+    return QFileDialog::getSaveFileName(owner);
+}

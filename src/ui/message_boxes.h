@@ -1,0 +1,31 @@
+// Modal message boxes owned by the main window, and the file dialogs. Boxes
+// asked for by a worker thread run on the window's thread while the worker
+// waits. Tests and the screenshot run answer them through the hooks below.
+#pragma once
+
+#include <functional>
+
+#include <QString>
+
+class QMessageBox;
+class QWidget;
+
+// The caption of the window's own boxes.
+inline constexpr const char* kAppName = "Ostrel";
+
+// When set, a box is built as usual and handed to the hook instead of being
+// shown; the hook stands for the user pressing OK. Set it before any box can
+// appear and leave it alone while workers run.
+extern std::function<void(QMessageBox& box)> messageBoxAnswer;
+
+// When set, stands for the file dialogs: returns the chosen path, or an empty
+// text for a cancelled dialog. `forSave` tells the save dialog from the open one.
+extern std::function<QString(bool forSave)> fileDialogAnswer;
+
+// A box captioned with the application's name (the window's own messages).
+void ShowAppMessageBox(const char* text);
+
+// Open and save dialogs: no filter, no default extension, no initial name; the
+// save dialog asks before it replaces a file. Empty when cancelled.
+QString AskOpenPath(QWidget* owner);
+QString AskSavePath(QWidget* owner);

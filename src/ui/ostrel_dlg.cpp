@@ -1,0 +1,258 @@
+#include "ui/ostrel_dlg.h"
+
+#include <algorithm>
+#include <thread>
+
+#include <QContextMenuEvent>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPixmap>
+#include <QPushButton>
+#include <QScreen>
+
+#include "display/board_display.h"
+#include "problem/problem.h"
+#include "ui/about_dlg.h"
+#include "ui/message_boxes.h"
+
+COstrelDlg* mainDialog = nullptr;
+
+namespace {
+
+constexpr int32_t kClientWidth = 450;   // dialog units
+constexpr int32_t kClientHeight = 380;
+
+// A black stone on wood stands for the application icon.
+QIcon MakeIcon() {
+    QPixmap pixmap(32, 32);
+    pixmap.fill(QColor(224, 160, 64));
+    QPainter painter(&pixmap);
+    painter.setRenderHint(QPainter::Antialiasing, true);
+    painter.setPen(Qt::black);
+    painter.setBrush(Qt::black);
+    painter.drawEllipse(QRectF(4, 4, 24, 24));
+    painter.setBrush(Qt::red);
+    painter.setPen(Qt::red);
+    painter.drawEllipse(QRectF(13, 13, 6, 6));
+    return QIcon(pixmap);
+}
+
+QFont DialogFont() {
+    QFont font(QStringLiteral("ＭＳ ゴシック"));
+    font.setPixelSize(12);
+    font.setStyleHint(QFont::TypeWriter);
+    return font;
+}
+
+}  // namespace
+
+COstrelDlg::COstrelDlg(QWidget* parent) : QDialog(parent) {
+    setupTimer_.setObjectName(QString::number(kSetupTimer));
+    solveTimer_.setObjectName(QString::number(kSolveTimer));
+    for (QTimer* timer : {&setupTimer_, &solveTimer_}) {
+        timer->setSingleShot(true);
+        timer->setInterval(kTimerPeriodMs);
+        timer->setTimerType(Qt::PreciseTimer);
+    }
+    connect(&setupTimer_, &QTimer::timeout, this, &COstrelDlg::OnSetupTimer);
+    connect(&solveTimer_, &QTimer::timeout, this, &COstrelDlg::OnSolveTimer);
+    icon = MakeIcon();
+}
+
+COstrelDlg::~COstrelDlg() {
+    AttachPicture(nullptr, nullptr);
+    if (mainDialog == this) {
+        mainDialog = nullptr;
+    }
+}
+
+void COstrelDlg::CreateControls() {
+    InstallFontSubstitutions();
+    setFont(DialogFont());
+    setWindowTitle(QStringLiteral("Quenloの詰碁 proof number search"));
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                   Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                   Qt::WindowCloseButtonHint);
+    setFixedSize(DialogX(kClientWidth), DialogY(kClientHeight));
+
+    auto place = [this](QWidget* widget, int32_t id, int32_t x, int32_t y, int32_t w, int32_t h) {
+        widget->setGeometry(DialogX(x), DialogY(y), DialogX(w), DialogY(h));
+        if (id != 0) {
+            widget->setObjectName(QString::number(id));
+            controls_[id] = widget;
+        }
+    };
+    auto makeButton = [this, &place](int32_t id, const char* text, int32_t y) {
+        auto* button = new QPushButton(QString::fromUtf8(text), this);
+        place(button, id, 396, y, 48, 18);
+        return button;
+    };
+
+    auto* messageLine = new QLabel(this);
+    messageLine->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    place(messageLine, kIdMessageLine, 0, 6, 336, 8);
+    auto* fileLine = new QLabel(this);
+    fileLine->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    place(fileLine, kIdFileLine, 0, 24, 336, 8);
+    for (QLabel* line : {messageLine, fileLine}) {
+        line->setTextFormat(Qt::PlainText);
+    }
+
+    QPushButton* load = makeButton(kIdLoad, "FILE読込", 24);
+    QPushButton* setup = makeButton(kIdSetup, "盤面設定", 54);
+    QPushButton* save = makeButton(kIdSave, "FILE書込", 84);
+    QPushButton* solve = makeButton(kIdSolve, "全部解く", 114);
+    QPushButton* pass = makeButton(kIdPass, "パス", 174);
+    auto* cpuLabel = new QLabel(QStringLiteral("CPU数(1-16)"), this);
+    place(cpuLabel, 0, 396, 226, 48, 12);
+    auto* cpuField = new QLineEdit(this);
+    place(cpuField, kIdCpuCount, 396, 238, 30, 12);
+
+    setTabOrder(solve, load);
+    setTabOrder(load, setup);
+    setTabOrder(setup, save);
+    setTabOrder(save, cpuField);
+    setTabOrder(cpuField, pass);
+
+    connect(solve, &QPushButton::clicked, this, &COstrelDlg::StartSolve);
+    connect(load, &QPushButton::clicked, this, &COstrelDlg::OnLoad);
+    connect(setup, &QPushButton::clicked, this, &COstrelDlg::OnSetup);
+    connect(save, &QPushButton::clicked, this, &COstrelDlg::OnSave);
+    connect(pass, &QPushButton::clicked, this, &COstrelDlg::OnPass);
+    // The count is only taken at the next solve.
+    connect(cpuField, &QLineEdit::textEdited, this, [this] { UpdateData(true); });
+    // Enter in the field accepts the dialog, as in any dialog without a default button.
+    connect(cpuField, &QLineEdit::returnPressed, this, &QDialog::accept);
+    solve->setFocus();
+}
+
+void COstrelDlg::OnInitDialog() {
+    CreateControls();
+    UpdateData(false);
+    // The About item lives in the window's context menu (contextMenuEvent).
+    setWindowIcon(icon);
+
+    const uint32_t processors = std::max(1u, std::thread::hardware_concurrency());
+    cpuCountText = QString::number(std::min(processors, 2u));
+    UpdateData(false);
+    regionEditable = 0;
+
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    const QSize screenSize = screen ? screen->size() : QSize(width(), height());
+    // Never smaller than the window: the board and palette must fit.
+    screenWidth = std::max(screenSize.width(), width());
+    screenHeight = std::max(screenSize.height(), height());
+    {
+        std::lock_guard<std::recursive_mutex> hold(drawLock);
+        offscreenPicture = MakePicture(screenWidth, screenHeight);
+        AttachPicture(&offscreenPicture, this);
+    }
+
+    ShowMessage("Quenloの詰碁( proof number search ) V7.22I");
+    ShowFileLine("%s", commandLine.c_str());
+
+    sideToMove = kBlack;
+    clearBoard(problemBoard);
+    DrawBoard(problemBoard);
+
+    state = Idle;
+    EnableControl(kIdPass, false);
+
+    if (!commandLine.empty()) {
+        regionEditable = 1;
+        std::string path = commandLine;
+        // One path, with or without surrounding double quotes.
+        if (path.size() >= 2 && path.front() == '"' && path.back() == '"') {
+            path = path.substr(1, path.size() - 2);
+        }
+        sideToMove = 0;
+        targetPoint = 0;
+        ReadProblemFile(path.c_str());
+        ShowFileLine("%s %s", sideText(sideToMove), commandLine.c_str());
+        ShowLoadedProblem();
+        if (sideToMove != kBlack && sideToMove != kWhite) {
+            ShowAppMessageBox("手番設定エラー");
+        }
+    }
+}
+
+int COstrelDlg::DoModal() {
+    OnInitDialog();
+    return exec();
+}
+
+void COstrelDlg::UpdateData(bool saveAndValidate) {
+    auto* messageLine = static_cast<QLabel*>(Control(kIdMessageLine));
+    auto* fileLine = static_cast<QLabel*>(Control(kIdFileLine));
+    auto* cpuField = static_cast<QLineEdit*>(Control(kIdCpuCount));
+    if (messageLine == nullptr) {
+        return;  // controls not created yet
+    }
+    if (saveAndValidate) {
+        messageLineText = messageLine->text();
+        fileLineText = fileLine->text();
+        cpuCountText = cpuField->text();
+    } else {
+        messageLine->setText(messageLineText);
+        fileLine->setText(fileLineText);
+        if (cpuField->text() != cpuCountText) {
+            cpuField->setText(cpuCountText);
+        }
+    }
+}
+
+QWidget* COstrelDlg::Control(int32_t id) const {
+    const auto found = controls_.find(id);
+    return found == controls_.end() ? nullptr : found->second;
+}
+
+void COstrelDlg::EnableControl(int32_t id, bool on) {
+    if (QWidget* control = Control(id)) {
+        control->setEnabled(on);
+    }
+}
+
+bool COstrelDlg::TimerRunning(int32_t id) const {
+    return (id == kSetupTimer ? setupTimer_ : solveTimer_).isActive();
+}
+
+void COstrelDlg::SetTimer(int32_t id) {
+    (id == kSetupTimer ? setupTimer_ : solveTimer_).start(kTimerPeriodMs);
+}
+
+void COstrelDlg::KillTimer(int32_t id) {
+    (id == kSetupTimer ? setupTimer_ : solveTimer_).stop();
+}
+
+void COstrelDlg::paintEvent(QPaintEvent*) {
+    std::lock_guard<std::recursive_mutex> hold(drawLock);
+    QPainter painter(this);
+    painter.drawImage(0, 0, offscreenPicture);
+}
+
+void COstrelDlg::mousePressEvent(QMouseEvent* event) {
+    if (event->button() == Qt::LeftButton) {
+        const QPoint at = event->position().toPoint();
+        OnLeftButtonDown(at.x(), at.y());
+    }
+    QDialog::mousePressEvent(event);
+}
+
+void COstrelDlg::contextMenuEvent(QContextMenuEvent* event) {
+    QMenu menu(this);
+    QAction* about = menu.addAction(QStringLiteral("バージョン情報 Ostrel(&A)..."));
+    if (menu.exec(event->globalPos()) == about) {
+        OnSysCommand(kAboutCommand);
+    }
+}
+
+void COstrelDlg::OnSysCommand(int32_t id) {
+    if ((id & 0xFFF0) == kAboutCommand) {
+        CAboutDlg about(this);
+        about.exec();
+    }
+}
