@@ -1,0 +1,237 @@
+// Static judgment of the target's group: proof of death by lack of eye space,
+// proof of life by two solid eyes touching the target's string, and a rough
+// score in between.
+#include "position/judgment.h"
+
+#include "frontend.h"
+#include "position/corner_rewrites.h"
+#include "problem/problem.h"
+
+std::atomic<uint32_t> judgeCount{0};
+
+namespace {
+
+constexpr uint8_t kColourAndOutside = kColourMask | kOutsideMark;  // 71
+
+bool anyDiagonalIsEdge(const Board& board, int32_t p) {
+    for (int32_t offset : diagonalOffsets) {
+        if (board[p + offset] == kEdge) return true;
+    }
+    return false;
+}
+
+// The walk of tumejudgesini2: removes the string of a through p (value 64)
+// and gives every plain empty neighbour to the defender d.
+void removeDeadString(Board& board, int32_t p, uint8_t a, uint8_t d) {
+    board[p] = kOutsideMark;
+    for (int32_t offset : orthogonalOffsets) {
+        const int32_t n = p + offset;
+        if (board[n] == a) removeDeadString(board, n, a, d);
+        if ((board[n] & kColourAndOutside) == 0) board[n] = d;
+    }
+}
+
+int32_t emptyNeighbourCount(const Board& board, int32_t p) {
+    int32_t count = 0;
+    for (int32_t offset : orthogonalOffsets) {
+        if (colourOf(board[p + offset]) == kEmpty) ++count;
+    }
+    return count;
+}
+
+// One pass of linkEdgeDiagonals: a first-line attacker stone becomes safe
+// through a safe second-line stone diagonally next to it when both points
+// between them are empty.
+struct EdgeLinkPass {
+    int32_t first;
+    int32_t last;
+    int32_t step;
+    int32_t diagonal1, between1a, between1b;
+    int32_t diagonal2, between2a, between2b;
+};
+
+constexpr std::array<EdgeLinkPass, 4> kEdgeLinkPasses = {{
+    {21, 39, 1, +19, -1, +20, +21, +1, +20},       // top row
+    {381, 399, 1, -19, +1, -20, -21, -1, -20},     // bottom row
+    {21, 381, 20, -19, +1, -20, +21, +1, +20},     // left column
+    {39, 399, 20, +19, -1, +20, -21, -1, -20},     // right column
+}};
+
+}  // namespace
+
+int32_t judgePosition(const Board& board, const PointList& list) {
+    judgeCount.fetch_add(1, std::memory_order_relaxed);
+
+    // A target index outside the array counts as a captured target.
+    if (targetPoint < 0 || targetPoint >= kBoardCells) return kJudgedDead;
+    const uint8_t d = colourOf(board[targetPoint]);
+    if (d != kBlack && d != kWhite) return kJudgedDead;
+    const uint8_t a = static_cast<uint8_t>(opponent(d));
+
+    Board t1;
+    copyBoard(t1, board);
+    rewriteCornerShapes(t1, d);
+
+    const int32_t eyeSpace = countEyeSpace(t1, d);
+    if (eyeSpace == kJudgedDead) return kJudgedDead;
+
+    // Empty candidate points, then those enclosed by the defender alone.
+    PointList enclosed{};
+    int32_t enclosedCount = 0;
+    for (int32_t i = 0; i < kListSlots && list[i] != 0; ++i) {
+        const int32_t e = list[i];
+        if (colourOf(t1[e]) != kEmpty) continue;
+        bool byDefender = true;
+        for (int32_t offset : orthogonalOffsets) {
+            const uint8_t c = colourOf(t1[e + offset]);
+            if (c != d && c != kEdge) {
+                byDefender = false;
+                break;
+            }
+        }
+        if (byDefender) enclosed[enclosedCount++] = e;
+    }
+
+    // The target's string carries the outside mark on t2.
+    Board t2;
+    copyColours(t2, t1);
+    if (t2[targetPoint] == d) markStringFrom(t2, targetPoint, d);
+
+    Board t3;
+    copyColours(t3, t1);
+    int32_t score = eyeSpace;
+    int32_t touching = 0;
+    for (int32_t i = 0; i < enclosedCount; ++i) {
+        const int32_t f = enclosed[i];
+        int32_t q = anyDiagonalIsEdge(t3, f) ? 2 : 0;
+        for (int32_t offset : diagonalOffsets) {
+            const int32_t g = f + offset;
+            if (t3[g] == a) {
+                q += 2;
+            } else if (t3[g] == kEmpty && tumetst1(t3, a, g) == 1) {
+                q += 1;
+            }
+        }
+        if (q <= 2) {
+            score += 30;
+            bool touchesTarget = false;
+            for (int32_t offset : orthogonalOffsets) {
+                if (t2[f + offset] & kOutsideMark) touchesTarget = true;
+            }
+            if (touchesTarget && ++touching == 2) return kJudgedAlive;
+        } else if (q == 3) {
+            score += 20;
+        } else if (q == 4) {
+            score += 10;
+        }
+    }
+    return score;
+}
+
+void rewriteCornerShapes(Board& board, int32_t defender) {
+    const uint8_t d = static_cast<uint8_t>(defender);
+    const uint8_t a = static_cast<uint8_t>(opponent(defender));
+    Board before;
+    copyColours(before, board);
+    for (const CornerRewrite& rule : cornerRewrites) {
+        bool matches = true;
+        for (int32_t p : rule.attacker) matches = matches && before[p] == a;
+        for (int32_t p : rule.empty) matches = matches && before[p] == kEmpty;
+        for (int32_t p : rule.defender) matches = matches && before[p] == d;
+        if (!matches) continue;
+        for (int32_t p : rule.toEmpty) board[p] = kEmpty;
+        for (int32_t p : rule.toDefender) board[p] = d;
+    }
+}
+
+int32_t countEyeSpace(const Board& board, int32_t defender) {
+    const uint8_t d = static_cast<uint8_t>(defender);
+    const int32_t attacker = opponent(defender);
+
+    // The outside marks of the board come along: they keep safe stones safe.
+    Board work;
+    copyBoard(work, board);
+    linkEdgeDiagonals(work, attacker);
+    tumejudgesini2(work, attacker);
+    copyColours(work, work);
+
+    // The defender's empty neighbours are the candidate eye points.
+    for (int32_t p = kFirstPoint; p <= kLastPoint; ++p) {
+        if (work[p] != d) continue;
+        for (int32_t offset : orthogonalOffsets) {
+            if (work[p + offset] == kEmpty) work[p + offset] = kOutsideMark;
+        }
+    }
+
+    PointList marked;
+    collectMarkedPoints(work, marked);
+    int32_t eyes = 0;
+    for (int32_t i = 0; i < kListSlots && marked[i] != 0; ++i) {
+        eyes += isEyePoint(work, marked[i], defender);
+    }
+    return eyes >= 2 ? 3 * eyes : kJudgedDead;
+}
+
+void linkEdgeDiagonals(Board& board, int32_t attacker) {
+    const uint8_t a = static_cast<uint8_t>(attacker);
+    const uint8_t safe = static_cast<uint8_t>(attacker + kOutsideMark);
+    for (const EdgeLinkPass& pass : kEdgeLinkPasses) {
+        for (int32_t p = pass.first; p <= pass.last; p += pass.step) {
+            if (board[p] != a) continue;
+            if (board[p + pass.diagonal1] == safe && colourOf(board[p + pass.between1a]) == 0 &&
+                colourOf(board[p + pass.between1b]) == 0) {
+                board[p] |= kOutsideMark;
+            }
+            if (board[p + pass.diagonal2] == safe && colourOf(board[p + pass.between2a]) == 0 &&
+                colourOf(board[p + pass.between2b]) == 0) {
+                board[p] |= kOutsideMark;
+            }
+        }
+    }
+}
+
+void tumejudgesini2(Board& board, int32_t attacker) {
+    for (int32_t p = kFirstPoint; p <= kLastPoint; ++p) {
+        if (board[p] != attacker) continue;
+        if (attacker != kBlack && attacker != kWhite) {
+            ReportFatal("tumejudgesini2 error ishi=%d\n", attacker);
+        }
+        const uint8_t a = static_cast<uint8_t>(attacker);
+        removeDeadString(board, p, a, static_cast<uint8_t>(opponent(attacker)));
+    }
+}
+
+void collectMarkedPoints(const Board& board, PointList& list) {
+    list = PointList{};
+    int32_t count = 0;
+    for (int32_t p = kFirstPoint; p <= kLastPoint && count < kListSlots; ++p) {
+        if (board[p] == kOutsideMark) list[count++] = p;
+    }
+    // Points with few empty neighbours move toward the front.
+    for (int32_t i = 0; i < kListSlots && list[i] != 0; ++i) {
+        for (int32_t j = i; j < kListSlots && list[j] != 0; ++j) {
+            if (emptyNeighbourCount(board, list[j]) < 2) {
+                const int32_t held = list[i];
+                list[i] = list[j];
+                list[j] = held;
+            }
+        }
+    }
+}
+
+int32_t isEyePoint(Board& board, int32_t m, int32_t defender) {
+    const uint8_t d = static_cast<uint8_t>(defender);
+    const uint8_t a = static_cast<uint8_t>(opponent(defender));
+    for (int32_t offset : orthogonalOffsets) {
+        if (colourOf(board[m + offset]) == a) return 0;
+    }
+    int32_t spoiled = anyDiagonalIsEdge(board, m) ? 1 : 0;
+    for (int32_t offset : diagonalOffsets) {
+        if (colourOf(board[m + offset]) == a) ++spoiled;
+    }
+    if (spoiled >= 2) return 0;
+    for (int32_t offset : orthogonalOffsets) {
+        if (colourOf(board[m + offset]) == kEmpty) board[m + offset] = d;
+    }
+    return 1;
+}
