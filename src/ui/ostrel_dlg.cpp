@@ -156,6 +156,8 @@ void COstrelDlg::OnInitDialog() {
     ShowFileLine("%s", commandLine.c_str());
 
     sideToMove = kBlack;
+    targetPoint = 0;
+    regionPoints = PointList{};
     clearBoard(problemBoard);
     DrawBoard(problemBoard);
 

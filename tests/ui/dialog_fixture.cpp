@@ -10,7 +10,6 @@
 #include <QTest>
 
 #include "display/board_display.h"
-#include "problem/problem.h"
 #include "search/solve.h"
 #include "ui/message_boxes.h"
 
@@ -47,7 +46,6 @@ void DialogTest::TearDown() {
 }
 
 void DialogTest::Open(const std::string& commandLine) {
-    regionPoints = PointList{};  // the problem record outlives each window
     dialog = std::make_unique<COstrelDlg>();
     dialog->commandLine = commandLine;
     mainDialog = dialog.get();
