@@ -93,10 +93,10 @@ void COstrelDlg::CreateControls() {
     };
 
     auto* messageLine = new QLabel(this);
-    messageLine->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    messageLine->setAlignment(Qt::AlignCenter);
     place(messageLine, kIdMessageLine, 0, 6, 336, 8);
     auto* fileLine = new QLabel(this);
-    fileLine->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    fileLine->setAlignment(Qt::AlignCenter);
     place(fileLine, kIdFileLine, 0, 24, 336, 8);
     for (QLabel* line : {messageLine, fileLine}) {
         line->setTextFormat(Qt::PlainText);

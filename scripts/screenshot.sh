@@ -1,0 +1,29 @@
+#!/bin/sh
+# Starts the desktop program on an example problem under a virtual X server,
+# solves it, and saves a picture of the window with its labels.
+#
+#   scripts/screenshot.sh [BUILD_DIR] [PROBLEM.ban] [OUTPUT.png]
+#
+# Defaults: build/, examples/side_straight_three_black_kills.ban,
+# docs/screenshot.png. Needs xvfb-run (Debian package xvfb).
+# OSTREL_SCREENSHOT makes the program press "全部解く" once it is up, answer
+# its message boxes on stdout, and save the window once it waits for a move.
+set -eu
+
+root=$(cd "$(dirname "$0")/.." && pwd)
+build=${1:-$root/build}
+problem=${2:-$root/examples/side_straight_three_black_kills.ban}
+output=${3:-$root/docs/screenshot.png}
+
+if [ ! -x "$build/ostrel" ]; then
+    echo "screenshot.sh: $build/ostrel not found; build the project first" >&2
+    exit 2
+fi
+rm -f "$output"
+QT_QPA_PLATFORM=xcb OSTREL_SCREENSHOT="$output" \
+    timeout 120 xvfb-run -a -s "-screen 0 1024x768x24" "$build/ostrel" "$problem"
+if [ ! -s "$output" ]; then
+    echo "screenshot.sh: no picture was saved" >&2
+    exit 1
+fi
+echo "saved $output"
