@@ -30,31 +30,30 @@ Points listXY(const PointList& list) {
 TEST(PatternInterpreter, EachInstructionTypeTestsItsCell) {
     struct Case {
         int32_t type;
-        uint8_t cell;
-        int32_t expected;
+        std::vector<uint8_t> passing, failing;
     };
     const Case cases[] = {
-        {pattern::kPlainEmpty, 0, 1},    {pattern::kPlainEmpty, kKoMark, 0},
-        {pattern::kPlainEmpty, 16, 0},   {pattern::kPlainEmpty, 64, 0},
-        {pattern::kEmptyColour, 0, 1},   {pattern::kEmptyColour, kKoMark, 1},
-        {pattern::kEmptyColour, 16, 1},  {pattern::kEmptyColour, 64, 1},
-        {pattern::kEmptyColour, 1, 0},   {pattern::kEmptyColour, 3, 0},
-        {pattern::kOwn, 1, 1},           {pattern::kOwn, 65, 1},
-        {pattern::kOwn, 2, 0},           {pattern::kOwn, 0, 0},
-        {pattern::kOpponent, 2, 1},      {pattern::kOpponent, 66, 1},
-        {pattern::kOpponent, 1, 0},      {pattern::kOpponent, 3, 0},
-        {pattern::kEdgeCell, 3, 1},      {pattern::kEdgeCell, 0, 0},
-        {pattern::kOutsidePoint, 64, 1}, {pattern::kOutsidePoint, 65, 0},
-        {pattern::kOutsidePoint, 80, 0}, {pattern::kOutsidePoint, 0, 0},
+        {pattern::kPlainEmpty, {0}, {kKoMark, 16, 64}},
+        {pattern::kEmptyColour, {0, kKoMark, 16, 64}, {1, 3}},
+        {pattern::kOwn, {1, 65}, {2, 0}},
+        {pattern::kOpponent, {2, 66}, {1, 3}},
+        {pattern::kEdgeCell, {3}, {0}},
+        {pattern::kOutsidePoint, {64}, {65, 80, 0}},
     };
     Board board;
     clearBoard(board);
     const int32_t origin = pointAt(10, 10);
+    const int32_t cell = origin + at(1, 2);
     for (const Case& c : cases) {
-        board[origin + at(1, 2)] = c.cell;
         const int32_t program[] = {c.type + 1, at(1, 2), pattern::kEnd};
-        EXPECT_EQ(kyua20(board, origin, kBlack, program), c.expected)
-            << "type " << c.type << " cell " << int(c.cell);
+        for (uint8_t v : c.passing) {
+            board[cell] = v;
+            EXPECT_EQ(kyua20(board, origin, kBlack, program), 1) << c.type << " on " << int(v);
+        }
+        for (uint8_t v : c.failing) {
+            board[cell] = v;
+            EXPECT_EQ(kyua20(board, origin, kBlack, program), 0) << c.type << " on " << int(v);
+        }
     }
 }
 
