@@ -27,18 +27,20 @@ int32_t targetColour(const Board& board) {
     return isPlainStone(cell) ? cell : 0;
 }
 
-// One pass over a line of first-line points, with the cells that matter to
-// each point given as offsets from it.
+// The first-line points of one side of the board, walked from `first` to
+// `last`, with the offsets from such a point to its inward neighbour and to
+// its two neighbours along the edge (in the order they are tried).
 struct EdgeLine {
     int32_t first;
     int32_t last;
     int32_t step;
     int32_t inward;
-    std::array<int32_t, 2> along;      // the two neighbours along the edge, in test order
+    std::array<int32_t, 2> along;
 };
 
-// Top row, bottom row, left column, right column. The order of the along
-// directions is the one the corner and extension tests use.
+// Top row, bottom row, left column, right column. The two walks try the
+// along-edge directions in different orders: these for addEdgeCornerPoints,
+// the next for extendAlongEdges.
 constexpr std::array<EdgeLine, 4> kCornerTestLines = {{
     {pointAt(1, 1), pointAt(19, 1), 1, +20, {-1, +1}},
     {pointAt(1, 19), pointAt(19, 19), 1, -20, {+1, -1}},
@@ -71,11 +73,11 @@ void pruneSeed(const Board& board, int32_t defender) {
     }
 }
 
-// Edge margins: a listed point near the edge pulls in the plain empty points
-// between it and the edge. `inner` is listed, `outer` (then `middle`) are added.
+// Edge margins: a listed point on the second or third line pulls in the plain
+// empty points between it and the edge. Sides in the order left, right, top,
+// bottom; all second-line scans before the third-line ones.
 void edgeMarginScans(const Board& board) {
     auto emptyAt = [&](int32_t p) { return board[p] == kEmpty; };
-    // Scans 1-4: second line next to first line.
     for (int32_t y = 2; y <= 18; ++y)
         if (listContains(regionPoints, pointAt(2, y)) && emptyAt(pointAt(1, y)))
             addPoint(regionPoints, pointAt(1, y));
@@ -88,7 +90,7 @@ void edgeMarginScans(const Board& board) {
     for (int32_t x = 2; x <= 18; ++x)
         if (listContains(regionPoints, pointAt(x, 18)) && emptyAt(pointAt(x, 19)))
             addPoint(regionPoints, pointAt(x, 19));
-    // Scans 5-8: third line over two empty lines; the first line goes in first.
+    // A listed `inner` point over two empty lines: the first line goes in first.
     auto twoLines = [&](int32_t inner, int32_t middle, int32_t outer) {
         if (listContains(regionPoints, inner) && emptyAt(middle) && emptyAt(outer)) {
             addPoint(regionPoints, outer);
