@@ -153,8 +153,16 @@ int32_t SolveFirstMoves(int32_t w, const PointList& ownList, const PointList& ot
             const int32_t code =
                 kDefender ? RootTori(w, 0, b, opponent(side), y, x, pn, dn, INF, narrowed)
                           : RootIki(w, 0, b, opponent(side), y, x, pn, dn, narrowed, INF);
+            bool worksElsewhere = false;
             if (code == kSearchBusy) {
                 RecordBusyRootMove(busy, m);
+                // Resolved numbers read from a busy record are final, and the
+                // entry will not be searched again: count the move now, or this
+                // worker would miss a move that the others find.
+                if (pn == 0 || dn == 0) {
+                    worksElsewhere = (kDefender ? MapRootTori(pn, dn) : MapRootIki(pn, dn)) ==
+                                     kRootWorks;
+                }
             }
             for (ChildEntry& entry : entries) {
                 if (entry.move == m) {
@@ -166,7 +174,7 @@ int32_t SolveFirstMoves(int32_t w, const PointList& ownList, const PointList& ot
             if (code == kSearchTimeUp) {
                 return kSearchTimeUp;
             }
-            if (code == kRootWorks) {
+            if (code == kRootWorks || worksElsewhere) {
                 AddSolutionMove(w, m);
             }
         }

@@ -44,19 +44,21 @@ std::FILE* logFile = nullptr;
 constexpr int32_t kPassWaitMs = 1;
 constexpr int32_t kEndWaitMs = 10;
 
-// Meets the other workers. A wait before pass 2 gives up once worker 0 has
-// been cut off, since worker 0 then goes straight to the final rendezvous.
-void Rendezvous(std::atomic<int32_t>& counter, int32_t sleepMs, bool abandonOnCutOff) {
+// Meets the other workers. A wait before pass 2 gives up (false) once worker
+// 0 has been cut off or any worker has gone on to the final rendezvous: the
+// pass can no longer gather every worker, and waiting would never end.
+bool Rendezvous(std::atomic<int32_t>& counter, int32_t sleepMs, bool beforePassTwo) {
     {
         std::lock_guard<std::mutex> hold(engineLock);
         counter.fetch_add(1);
     }
     while (counter.load() < workerCount) {
-        if (abandonOnCutOff && solveCutOff.load()) {
-            return;
+        if (beforePassTwo && (solveCutOff.load() || barrier5.load() > 0)) {
+            return false;
         }
         std::this_thread::sleep_for(std::chrono::milliseconds(sleepMs));
     }
+    return true;
 }
 
 void ClearList(PointList& list) { list = PointList{}; }
@@ -229,16 +231,16 @@ void SolveWorker() {
     const int32_t r1 = RunPass(index, listA, listB);
 
     int32_t r2 = 0;
-    if (r1 == 0 && !solveCutOff.load()) {
-        Rendezvous(barrier3, kPassWaitMs, true);
-        if (!solveCutOff.load()) {
+    if (r1 == 0) {
+        bool together = Rendezvous(barrier3, kPassWaitMs, true);
+        if (together) {
             ClearNodeTable(index);
-            Rendezvous(barrier4, kPassWaitMs, true);
+            together = Rendezvous(barrier4, kPassWaitMs, true);
         }
-        if (!solveCutOff.load()) {
+        if (together) {
             restrainDefenderKo.store(defenderFirst ? 0 : 1);
             r2 = RunPass(index, listA, listB);
-        } else {
+        } else if (solveCutOff.load()) {
             r2 = kSearchTimeUp;
         }
     }
