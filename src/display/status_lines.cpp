@@ -4,10 +4,9 @@
 #include <cstdarg>
 #include <cstdio>
 
-#include <QThread>
-
 #include "display/board_display.h"
 #include "ui/ostrel_dlg.h"
+#include "ui/window_thread.h"
 
 namespace {
 
@@ -21,20 +20,12 @@ void SetStatusLine(StatusLine line, const char* format, va_list args) {
     char text[kLineBytes + 8];
     std::vsnprintf(text, sizeof text, format, args);
     CutAtCharacter(text, kLineBytes);
-    COstrelDlg* dialog = mainDialog;
-    if (dialog == nullptr) {
-        return;
-    }
     const QString value = QString::fromUtf8(text);
-    auto apply = [dialog, line, value] {
+    RunOnWindowThread([line, &value] {
+        COstrelDlg* dialog = mainDialog;
         (line == StatusLine::Message ? dialog->messageLineText : dialog->fileLineText) = value;
         dialog->UpdateData(false);
-    };
-    if (QThread::currentThread() == dialog->thread()) {
-        apply();
-    } else {
-        QMetaObject::invokeMethod(dialog, apply, Qt::BlockingQueuedConnection);
-    }
+    });
 }
 
 }  // namespace

@@ -5,30 +5,15 @@
 
 #include <QFileDialog>
 #include <QMessageBox>
-#include <QThread>
 
 #include "frontend.h"
 #include "ui/ostrel_dlg.h"
+#include "ui/window_thread.h"
 
 std::function<void(QMessageBox& box)> messageBoxAnswer;
 std::function<QString(bool forSave)> fileDialogAnswer;
 
 namespace {
-
-// Runs f on the window's thread; from another thread the caller waits for it.
-// Without a window there is nothing to show it on: returns false.
-bool OnWindowThread(const std::function<void()>& f) {
-    COstrelDlg* dialog = mainDialog;
-    if (dialog == nullptr) {
-        return false;
-    }
-    if (QThread::currentThread() == dialog->thread()) {
-        f();
-    } else {
-        QMetaObject::invokeMethod(dialog, f, Qt::BlockingQueuedConnection);
-    }
-    return true;
-}
 
 void RunBox(const QString& text, const QString& caption, QMessageBox::Icon icon) {
     QMessageBox box(icon, caption, text, QMessageBox::Ok, mainDialog);
@@ -43,7 +28,7 @@ void RunBox(const QString& text, const QString& caption, QMessageBox::Icon icon)
 
 void ShowAppMessageBox(const char* text) {
     const QString message = QString::fromUtf8(text ? text : "");
-    if (!OnWindowThread([&] { RunBox(message, QString::fromUtf8(kAppName), QMessageBox::Warning); })) {
+    if (!RunOnWindowThread([&] { RunBox(message, QString::fromUtf8(kAppName), QMessageBox::Warning); })) {
         std::fprintf(stderr, "%s\n", text ? text : "");
     }
 }
@@ -51,7 +36,7 @@ void ShowAppMessageBox(const char* text) {
 void ShowMessageBox(const char* text, const char* caption) {
     const QString message = QString::fromUtf8(text ? text : "");
     const QString title = QString::fromUtf8(caption ? caption : "");
-    if (!OnWindowThread([&] { RunBox(message, title, QMessageBox::Information); })) {
+    if (!RunOnWindowThread([&] { RunBox(message, title, QMessageBox::Information); })) {
         std::fprintf(stderr, "%s\n", text ? text : "");
     }
 }
@@ -60,7 +45,7 @@ void ShowFatalBox(const char* message) {
     const char* text = message ? message : "";
     std::fputs(text, stderr);
     std::fflush(stderr);
-    OnWindowThread([&] { RunBox(QString::fromUtf8(text), QStringLiteral("囲碁"), QMessageBox::Critical); });
+    RunOnWindowThread([&] { RunBox(QString::fromUtf8(text), QStringLiteral("囲碁"), QMessageBox::Critical); });
     std::fflush(stdout);
     // Workers may still be searching: end at once, without running static
     // destructors under their feet.
