@@ -49,19 +49,21 @@ TEST(SolveThreaded, WorkerCountsAgreeOnVerdictAndFirstMoves) {
 }
 
 TEST(SolveThreaded, TimeLimitCutsEveryWorkerOffWithoutHanging) {
-    ASSERT_TRUE(loadExample("corner_straight_four_white_cannot_kill.ban"));
+    ASSERT_TRUE(loadHeavyProblem());
     for (int32_t limit : {0, 1}) {
         for (int32_t workers : {1, 2, 4, 16}) {
             SCOPED_TRACE(testing::Message() << limit << " s, " << workers << " workers");
             const SolveRun run = solveCurrentProblem(workers, 1, limit, std::chrono::seconds(30));
             ASSERT_TRUE(run.finished);
             EXPECT_EQ(memoryUsed.load(), 0u);
-            if (run.result == kSolveCutOff) {
+            EXPECT_EQ(run.result, kSolveCutOff);
+            {
                 ASSERT_EQ(run.shown.boxes.size(), 1u);
                 EXPECT_EQ(run.shown.boxes[0].text,
                           "読み打ち切り time=" + std::to_string(run.outcome.seconds) + "[sec]");
                 EXPECT_EQ(run.shown.boxes[0].caption, "詰碁");
                 EXPECT_TRUE(run.shown.labels.empty());
+                EXPECT_LE(run.outcome.seconds, static_cast<uint32_t>(limit) + 2);
             }
         }
     }

@@ -27,6 +27,32 @@ struct SolveRun {
     bool finished = false;
 };
 
+// A problem far too large to finish quickly (minutes), for the time limit:
+// white to kill a black corner group with a wide open eye space.
+inline std::string writeHeavyProblem() {
+    const std::string path = testing::TempDir() + "ostrel_heavy_problem.ban";
+    std::ofstream out(path, std::ios::binary);
+    out << "* /t=2 /mark=[3,3]\r\n"
+           "0000000002000000000\r\n"
+           "0000000012000000000\r\n"
+           "0011111112000000000\r\n"
+           "0012222222000000000\r\n"
+           "1122000000000000000\r\n"
+           "2220000000000000000\r\n";
+    for (int y = 7; y <= 19; ++y) {
+        out << "0000000000000000000\r\n";
+    }
+    return path;
+}
+
+inline bool loadHeavyProblem() {
+    if (ReadProblemFile(writeHeavyProblem().c_str()) != 0) {
+        return false;
+    }
+    setUpSearchRegion(0, problemBoard);
+    return true;
+}
+
 inline std::string examplePath(const std::string& file) {
     return std::string(OSTREL_SOURCE_DIR) + "/examples/" + file;
 }
