@@ -22,6 +22,8 @@ constexpr size_t kBlockBytes = size_t{16} << 20;
 constexpr size_t kRecordAlign = alignof(NodeRecord);
 
 ArenaBlock* currentBlock = nullptr;
+// Whether any chain head may be set; a clear of an empty table skips the 8 MB wipe.
+bool headsTouched = true;
 // Released placeholders, reused for the next placeholder (same size).
 NodeRecord* freePlaceholders = nullptr;
 
@@ -93,6 +95,7 @@ NodeRecord* InsertPlaceholder(NodeRecord** link, uint64_t key, int32_t side) {
     record->busy = 1;
     record->next = *link;
     *link = record;
+    headsTouched = true;
     return record;
 }
 
@@ -128,6 +131,9 @@ void ClearNodeTable(int32_t worker) {
         currentBlock = previous;
     }
     freePlaceholders = nullptr;
-    std::memset(nodeTable, 0, sizeof nodeTable);
+    if (headsTouched) {
+        std::memset(nodeTable, 0, sizeof nodeTable);
+        headsTouched = false;
+    }
     memoryUsed.store(0, std::memory_order_relaxed);
 }
