@@ -3,52 +3,126 @@
 #pragma once
 
 #include <cstdint>
+#include <cstdlib>
+#include <fstream>
 #include <functional>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include <gtest/gtest.h>
-#include <QString>
+#include <QElapsedTimer>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTest>
 
+#include "display/board_display.h"
+#include "problem/problem.h"
+#include "search/solve.h"
+#include "ui/message_boxes.h"
 #include "ui/ostrel_dlg.h"
-
-class QPushButton;
-
-struct AnsweredBox {
-    std::string caption;
-    std::string text;
-    bool okOnly;
-};
 
 class DialogTest : public ::testing::Test {
 protected:
-    void SetUp() override;
-    void TearDown() override;
+    void SetUp() override {
+        char pattern[] = "/tmp/ostrelguiXXXXXX";
+        ASSERT_NE(mkdtemp(pattern), nullptr);
+        tempDir = pattern;
+        messageBoxAnswer = [this](QMessageBox& box) {
+            ASSERT_EQ(box.standardButtons(), QMessageBox::Ok);
+            boxes.push_back(box.text().toStdString());
+            captions.push_back(box.windowTitle().toStdString());
+            if (onBox) {
+                onBox();
+            }
+        };
+        fileDialogAnswer = [this](bool forSave) {
+            fileDialogs.push_back(forSave);
+            return nextPath;
+        };
+    }
+    void TearDown() override {
+        if (dialog && dialog->state == Solving) {
+            // No worker may outlive the window it draws on.
+            WaitFor([] { return solveResult.load() != kSolveRunning; });
+        }
+        mainDialog = nullptr;
+        dialog.reset();
+        messageBoxAnswer = nullptr;
+        fileDialogAnswer = nullptr;
+        std::system(("rm -rf '" + tempDir + "'").c_str());
+    }
 
-    // Builds and shows the window; commandLine as the user gave it.
-    void Open(const std::string& commandLine = "");
-
-    QPushButton* Button(int32_t id) const;
-    void Press(int32_t id);
-    // A left-button press in the middle of cell (column, row).
-    void ClickCell(int32_t column, int32_t row);
-    // Clicks a cell and waits until a tick of the given timer has consumed it.
-    void ClickCellAndTick(int32_t timerId, int32_t column, int32_t row);
-    void WaitSetupTick();
-    void WaitSolveTick();
-    // Pumps events until cond holds; false after the timeout.
-    static bool WaitFor(const std::function<bool()>& cond, int32_t timeoutMs = 20000);
-    // The five buttons in the order solve, load, save, setup, pass.
-    std::vector<bool> ButtonsEnabled() const;
-
-    uint32_t Pixel(int32_t x, int32_t y) const;
-    std::string WriteFile(const std::string& name, const std::string& content);
+    void Open(const std::string& commandLine = "") {
+        dialog = std::make_unique<COstrelDlg>();
+        dialog->commandLine = commandLine;
+        mainDialog = dialog.get();
+        dialog->OnInitDialog();
+        dialog->show();
+    }
+    void Press(int32_t id) { QTest::mouseClick(dialog->Control(id), Qt::LeftButton); }
+    // A press in the middle of cell (column, row), handled at once.
+    void Click(int32_t column, int32_t row) {
+        QTest::mouseClick(dialog.get(), Qt::LeftButton, Qt::NoModifier,
+                          QPoint(cellLeft(column) + 12, cellTop(row) + 12));
+    }
+    // A press, and the timer tick that consumes it.
+    void ClickAndTick(int32_t column, int32_t row) {
+        PressAndTick(QPoint(cellLeft(column) + 12, cellTop(row) + 12));
+    }
+    void PressAndTick(QPoint at) {
+        const int32_t seen = dialog->setupTicks + dialog->solveTicks;
+        QTest::mouseClick(dialog.get(), Qt::LeftButton, Qt::NoModifier, at);
+        ASSERT_TRUE(WaitFor([&] { return dialog->setupTicks + dialog->solveTicks > seen; }));
+    }
+    static bool WaitFor(const std::function<bool()>& cond) {
+        QElapsedTimer clock;
+        clock.start();
+        while (!cond()) {
+            if (clock.elapsed() > 30000) {
+                return false;
+            }
+            QTest::qWait(2);
+        }
+        return true;
+    }
+    // Solve, load, save, set-up, pass.
+    std::vector<bool> Enabled() const {
+        std::vector<bool> on;
+        for (const int32_t id : {kIdSolve, kIdLoad, kIdSave, kIdSetup, kIdPass}) {
+            on.push_back(dialog->Control(id)->isEnabled());
+        }
+        return on;
+    }
+    uint32_t Centre(int32_t column, int32_t row) const {
+        return dialog->offscreenPicture.pixel(cellLeft(column) + 12, cellTop(row) + 12) & 0xFFFFFFu;
+    }
+    std::string WriteFile(const std::string& name, const std::string& content) {
+        const std::string path = tempDir + "/" + name;
+        std::ofstream(path, std::ios::binary) << content;
+        return path;
+    }
+    // A problem file: header, then the given top rows, the rest empty.
+    static std::string BanText(const std::string& header, const std::vector<std::string>& rows) {
+        std::string text = header + "\n";
+        for (size_t row = 0; row < kBoardSize; ++row) {
+            text += (row < rows.size() ? rows[row] : std::string(kBoardSize, '0')) + "\n";
+        }
+        return text;
+    }
 
     std::unique_ptr<COstrelDlg> dialog;
-    std::vector<AnsweredBox> boxes;
-    std::vector<bool> fileDialogs;  // true for a save dialog
-    QString nextPath;               // what the file dialog answers
-    std::function<void(const AnsweredBox&)> onBox;
+    std::vector<std::string> boxes;     // texts of the boxes answered
+    std::vector<std::string> captions;
+    std::function<void()> onBox;        // runs inside each box
+    std::vector<bool> fileDialogs;      // true for a save dialog
+    QString nextPath;                   // what the file dialog answers; empty cancels
     std::string tempDir;
 };
+
+constexpr uint32_t kWhitePx = 0xFFFFFF, kBlackPx = 0, kWoodPx = 0xE0A040, kRedPx = 0xFF0000,
+                   kGreenPx = 0x00FF00, kYellowPx = 0xFFFF00;
+
+// White's straight three on the top side; black kills at (9, 1).
+inline const std::vector<std::string> kStraightThree = {
+    "0000012000210000000", "0000012222210000000", "0000011111110000000"};

@@ -1,63 +1,50 @@
-// The board set-up mode driven from the palette, and region toggling.
-#include <QPushButton>
-#include <QTest>
-
+// Start-up, the board set-up mode driven from the palette, and region toggling.
 #include "dialog_fixture.h"
-#include "display/board_display.h"
-#include "problem/problem.h"
 
 namespace {
 
-constexpr uint32_t kWhitePx = 0xFFFFFF;
-constexpr uint32_t kBlackPx = 0x000000;
-constexpr uint32_t kRedPx = 0xFF0000;
-constexpr uint32_t kGreenPx = 0x00FF00;
-constexpr uint32_t kYellowPx = 0xFFFF00;
-
-const std::vector<bool> kAllOn = {true, true, true, true, true};
+const std::vector<bool> kStartUp = {true, true, true, true, false};
 
 class SetupTest : public DialogTest {
 protected:
-    void Palette(int32_t row, int32_t column = 21) { ClickCellAndTick(kSetupTimer, column, row); }
-    void Board(int32_t column, int32_t row) { ClickCellAndTick(kSetupTimer, column, row); }
-    uint32_t Centre(int32_t column, int32_t row) const {
-        return Pixel(cellLeft(column) + 12, cellTop(row) + 12);
-    }
-    // A white group of the top side with a big eye space, black around it.
-    void PlaceGroup() {
+    void Palette(int32_t row, int32_t column = 21) { ClickAndTick(column, row); }
+    void Put(int32_t column, int32_t row) { ClickAndTick(column, row); }
+    // White's group on the top side around (6..10, 1), walled in by black;
+    // target (8, 2), white to move.
+    void FinishGroup() {
+        Press(kIdSetup);
         Palette(2);
         for (int32_t x = 5; x <= 11; ++x) {
-            Board(x, 2);
+            Put(x, 2);
         }
-        Board(5, 1);
-        Board(11, 1);
+        Put(5, 1);
+        Put(11, 1);
         Palette(0);
-        for (int32_t x = 4; x <= 12; ++x) {
-            Board(x, 3);
+        for (const auto& [x, y] : std::vector<std::pair<int32_t, int32_t>>{
+                 {4, 1}, {4, 2}, {12, 1}, {12, 2}, {4, 3}, {5, 3}, {6, 3}, {7, 3}, {8, 3},
+                 {9, 3}, {10, 3}, {11, 3}, {12, 3}}) {
+            Put(x, y);
         }
-        Board(4, 1);
-        Board(4, 2);
-        Board(12, 1);
-        Board(12, 2);
+        Palette(8);
+        Put(8, 2);
+        Palette(6);
+        Palette(10);
     }
 };
 
-TEST_F(SetupTest, StartUpShowsAnEmptyBlackToMoveProblem) {
+TEST_F(SetupTest, StartUpWindow) {
     Open();
-    EXPECT_EQ(ButtonsEnabled(), (std::vector<bool>{true, true, true, true, false}));
+    EXPECT_EQ(Enabled(), kStartUp);
     EXPECT_EQ(dialog->state, Idle);
     EXPECT_EQ(sideToMove, kBlack);
-    EXPECT_EQ(targetPoint, 0);
     EXPECT_EQ(dialog->fileLineText, QString());
-    EXPECT_EQ(dialog->messageLineText,
-              QStringLiteral("Quenloの詰碁( proof number search ) V7.22I"));
+    EXPECT_EQ(dialog->messageLineText, QStringLiteral("Quenloの詰碁( proof number search ) V7.22I"));
+    // Dialog units at 6/4 and 12/8 pixels.
     EXPECT_EQ(dialog->size(), QSize(675, 570));
     EXPECT_EQ(dialog->Control(kIdSolve)->geometry(), QRect(594, 171, 72, 27));
     EXPECT_EQ(dialog->Control(kIdCpuCount)->geometry(), QRect(594, 357, 45, 18));
-    EXPECT_EQ(dialog->Control(kIdSolve)->objectName(), QStringLiteral("1042"));
-    const int32_t cpus = dialog->cpuCountText.toInt();
-    EXPECT_TRUE(cpus == 1 || cpus == 2);
-    // Tab order: solve, load, set-up, save, CPU field, pass.
+    EXPECT_EQ(dialog->Control(kIdPass)->objectName(), QStringLiteral("1047"));
+    EXPECT_TRUE(dialog->cpuCountText == "1" || dialog->cpuCountText == "2");
     QWidget* w = dialog->Control(kIdSolve);
     for (const int32_t id : {kIdLoad, kIdSetup, kIdSave, kIdCpuCount, kIdPass}) {
         w = w->nextInFocusChain();
@@ -65,191 +52,129 @@ TEST_F(SetupTest, StartUpShowsAnEmptyBlackToMoveProblem) {
     }
 }
 
-TEST_F(SetupTest, PaletteBuildsAProblemThatFinishes) {
+TEST_F(SetupTest, PaletteBuildsAProblem) {
     Open();
     Press(kIdSetup);
-    EXPECT_EQ(ButtonsEnabled(), (std::vector<bool>{false, false, false, false, false}));
-    EXPECT_TRUE(dialog->TimerRunning(kSetupTimer));
+    EXPECT_EQ(Enabled(), (std::vector<bool>{false, false, false, false, false}));
     EXPECT_EQ(sideToMove, 0);
-    EXPECT_EQ(Pixel(520, 62), kYellowPx);   // "黒石"
-    EXPECT_EQ(Pixel(520, 398), kYellowPx);  // "ｷｬﾝｾﾙ"
+    EXPECT_EQ(dialog->offscreenPicture.pixel(520, 62) & 0xFFFFFF, kYellowPx);
 
-    // No colour chosen: a click on an empty point places nothing.
-    Board(3, 3);
+    Put(3, 3);  // no colour chosen: nothing placed
+    EXPECT_EQ(problemBoard[pointAt(3, 3)], kEmpty);
+    Palette(2, 22);  // either palette column
+    Put(3, 3);
+    Palette(0);
+    Put(4, 3);
+    EXPECT_EQ(Centre(3, 3), kWhitePx);
+    EXPECT_EQ(Centre(4, 3), kBlackPx);
+    Put(3, 3);  // any stone goes, whatever colour is chosen
     EXPECT_EQ(problemBoard[pointAt(3, 3)], kEmpty);
 
-    PlaceGroup();
-    EXPECT_EQ(problemBoard[pointAt(8, 2)], kWhite);
-    EXPECT_EQ(problemBoard[pointAt(8, 3)], kBlack);
-    EXPECT_EQ(Centre(8, 2), kWhitePx);
-    EXPECT_EQ(Centre(8, 3), kBlackPx);
-
-    // With black chosen, a click on a white stone removes it.
-    Board(8, 2);
-    EXPECT_EQ(problemBoard[pointAt(8, 2)], kEmpty);
-    Palette(2, 22);  // the second palette column works too
-    EXPECT_EQ(dialog->setupColour, kWhite);
-    Board(8, 2);
-    EXPECT_EQ(problemBoard[pointAt(8, 2)], kWhite);
-
-    // "終了" reports the missing target before the missing side.
+    // The target is tested before the side; each error keeps the mode on.
     Palette(10);
-    ASSERT_EQ(boxes.size(), 1u);
-    EXPECT_EQ(boxes[0].text, "目標石選択エラー");
-    EXPECT_EQ(boxes[0].caption, "Ostrel");
-    EXPECT_TRUE(boxes[0].okOnly);
-    EXPECT_TRUE(dialog->TimerRunning(kSetupTimer));
-
     Palette(8);
-    Board(8, 2);
-    EXPECT_EQ(targetPoint, pointAt(8, 2));
-    EXPECT_EQ(Centre(8, 2), kRedPx);
+    Put(4, 3);
+    EXPECT_EQ(Centre(4, 3), kRedPx);
     Palette(10);
-    ASSERT_EQ(boxes.size(), 2u);
-    EXPECT_EQ(boxes[1].text, "黒番／白番設定エラー");
+    EXPECT_EQ(boxes, (std::vector<std::string>{"目標石選択エラー", "黒番／白番設定エラー"}));
+    EXPECT_EQ(captions[0], "Ostrel");
     EXPECT_TRUE(dialog->TimerRunning(kSetupTimer));
 
-    Palette(6);
-    EXPECT_EQ(sideToMove, kWhite);
+    Palette(4);
     Palette(10);
     EXPECT_EQ(boxes.size(), 2u);
+    EXPECT_EQ(sideToMove, kBlack);
     EXPECT_FALSE(dialog->TimerRunning(kSetupTimer));
-    EXPECT_EQ(ButtonsEnabled(), (std::vector<bool>{true, true, true, true, false}));
+    EXPECT_EQ(Enabled(), kStartUp);
     EXPECT_EQ(dialog->regionEditable, 1);
-    EXPECT_EQ(Pixel(520, 62), kWhitePx);  // palette gone
-    EXPECT_EQ(Centre(8, 2), kRedPx);
-    // The region holds the eye space, marked green.
-    EXPECT_TRUE(listContains(regionPoints, pointAt(8, 1)));
-    for (int32_t i = 0; i < listLength(regionPoints); ++i) {
-        EXPECT_EQ(Centre(pointX(regionPoints[i]), pointY(regionPoints[i])), kGreenPx);
-    }
-    EXPECT_EQ(dialog->beeps, 8);
+    EXPECT_EQ(dialog->offscreenPicture.pixel(520, 62) & 0xFFFFFF, kWhitePx);  // palette gone
+    EXPECT_EQ(dialog->beeps, 7);
 }
 
 TEST_F(SetupTest, TargetMovesAndGoesWithItsStone) {
     Open();
     Press(kIdSetup);
     Palette(0);
-    Board(3, 3);
-    Board(5, 5);
+    Put(3, 3);
+    Put(5, 5);
     Palette(8);
-    Board(3, 3);
-    EXPECT_EQ(Centre(3, 3), kRedPx);
-    Board(5, 5);  // the old stone is drawn again, without its mark
+    Put(3, 3);
+    Put(5, 5);  // the old stone is drawn again, without its mark
     EXPECT_EQ(targetPoint, pointAt(5, 5));
     EXPECT_EQ(Centre(3, 3), kBlackPx);
     EXPECT_EQ(Centre(5, 5), kRedPx);
-    Board(7, 7);  // an empty point clears the target
+    Put(7, 7);
     EXPECT_EQ(targetPoint, 0);
-
-    Board(5, 5);
+    Put(5, 5);
     Palette(0);
-    Board(5, 5);  // removing the target stone clears the target
-    EXPECT_EQ(problemBoard[pointAt(5, 5)], kEmpty);
+    Put(5, 5);  // removing the target stone clears the target
     EXPECT_EQ(targetPoint, 0);
-    Palette(4);
-    EXPECT_EQ(sideToMove, kBlack);
-    Palette(10);
-    ASSERT_EQ(boxes.size(), 1u);
-    EXPECT_EQ(boxes[0].text, "目標石選択エラー");
 }
 
-TEST_F(SetupTest, ClearKeepsTheModeAndCancelEndsItEmpty) {
-    Open();
-    Press(kIdSetup);
-    Palette(0);
-    Board(3, 3);
-    Palette(4);
-    Palette(12);
-    EXPECT_TRUE(dialog->TimerRunning(kSetupTimer));
-    EXPECT_EQ(problemBoard[pointAt(3, 3)], kEmpty);
-    EXPECT_EQ(sideToMove, 0);
-    EXPECT_EQ(dialog->setupColour, 0);
-    EXPECT_EQ(Pixel(520, 62), kYellowPx);
-
-    Palette(0);
-    Board(3, 3);
-    Palette(14);
-    EXPECT_FALSE(dialog->TimerRunning(kSetupTimer));
-    EXPECT_EQ(problemBoard[pointAt(3, 3)], kEmpty);
-    EXPECT_EQ(sideToMove, 0);
-    EXPECT_EQ(targetPoint, 0);
-    EXPECT_EQ(dialog->regionEditable, 0);
-    EXPECT_EQ(ButtonsEnabled(), (std::vector<bool>{true, true, true, true, false}));
-    EXPECT_EQ(Pixel(520, 62), kWhitePx);
-    // Region toggling stays off after a cancel.
-    const PointList before = regionPoints;
-    ClickCell(9, 9);
-    EXPECT_EQ(regionPoints.p, before.p);
-}
-
-TEST_F(SetupTest, ClicksOutsideThePaletteEntriesDoNothing) {
+TEST_F(SetupTest, ClearCancelAndDeadPaletteCells) {
     Open();
     Press(kIdSetup);
     for (const auto& [column, row] : std::vector<std::pair<int32_t, int32_t>>{
-             {21, 1}, {22, 9}, {21, 13}, {21, 15}, {20, 0}, {23, 0}, {20, 10}, {23, 14}}) {
+             {21, 1}, {22, 13}, {21, 15}, {20, 0}, {23, 14}}) {
         Palette(row, column);
     }
     EXPECT_EQ(dialog->beeps, 0);
-    EXPECT_EQ(dialog->setupColour, 0);
-    EXPECT_TRUE(boxes.empty());
-    EXPECT_TRUE(dialog->TimerRunning(kSetupTimer));
-    // The edge of the board: x = 39 is column 0, x = 40 column 1.
     Palette(0);
-    QTest::mouseClick(dialog.get(), Qt::LeftButton, Qt::NoModifier, QPoint(39, 100));
-    WaitSetupTick();
+    // x = 39 is column 0, x = 40 column 1.
+    PressAndTick(QPoint(39, 100));
     EXPECT_EQ(problemBoard[pointAt(1, 1)], kEmpty);
-    QTest::mouseClick(dialog.get(), Qt::LeftButton, Qt::NoModifier, QPoint(40, 100));
-    WaitSetupTick();
+    PressAndTick(QPoint(40, 100));
     EXPECT_EQ(problemBoard[pointAt(1, 1)], kBlack);
+
+    Palette(4);
+    Palette(12);
+    EXPECT_TRUE(dialog->TimerRunning(kSetupTimer));
+    EXPECT_EQ(problemBoard[pointAt(1, 1)], kEmpty);
+    EXPECT_EQ(sideToMove, 0);
+    EXPECT_EQ(dialog->setupColour, 0);
+
+    Palette(0);
+    Put(1, 1);
+    Palette(14);
+    EXPECT_FALSE(dialog->TimerRunning(kSetupTimer));
+    EXPECT_EQ(problemBoard[pointAt(1, 1)], kEmpty);
+    EXPECT_EQ(Enabled(), kStartUp);
+    EXPECT_EQ(dialog->regionEditable, 0);
+    EXPECT_TRUE(boxes.empty());
 }
 
 TEST_F(SetupTest, RegionPointsToggleUpToAHundred) {
     Open();
-    Press(kIdSetup);
-    PlaceGroup();
-    Palette(8);
-    Board(8, 2);
-    Palette(6);
-    Palette(10);
+    FinishGroup();
     ASSERT_EQ(dialog->regionEditable, 1);
-    const int32_t first = regionPoints[0];
     const int32_t before = listLength(regionPoints);
-    ASSERT_GT(before, 1);
-
-    // A second click on a region point removes it and redraws the others.
-    ClickCell(pointX(first), pointY(first));
+    ASSERT_TRUE(listContains(regionPoints, pointAt(8, 1)));
+    for (int32_t i = 0; i < before; ++i) {
+        EXPECT_EQ(Centre(pointX(regionPoints[i]), pointY(regionPoints[i])), kGreenPx);
+    }
+    // Off, with the board, target and other marks redrawn; on again at the end.
+    const int32_t first = regionPoints[0];
+    Click(pointX(first), pointY(first));
     EXPECT_EQ(listLength(regionPoints), before - 1);
-    EXPECT_FALSE(listContains(regionPoints, first));
     EXPECT_NE(Centre(pointX(first), pointY(first)), kGreenPx);
     EXPECT_EQ(Centre(pointX(regionPoints[0]), pointY(regionPoints[0])), kGreenPx);
     EXPECT_EQ(Centre(8, 2), kRedPx);
-    // ... and a third adds it back at the end.
-    ClickCell(pointX(first), pointY(first));
+    Click(pointX(first), pointY(first));
     EXPECT_EQ(regionPoints[before - 1], first);
-    EXPECT_EQ(Centre(pointX(first), pointY(first)), kGreenPx);
-
-    // Stones are never region points.
-    ClickCell(8, 3);
+    Click(8, 3);  // stones are never region points
     EXPECT_EQ(listLength(regionPoints), before);
 
-    // Fill the list with empty points of the lower board, then one more.
     int32_t next = pointAt(1, 10);
-    while (listLength(regionPoints) < kListSlots) {
-        ClickCell(pointX(next), pointY(next));
-        ++next;
-        if (pointX(next) == 0) {
-            ++next;
-        }
+    for (; listLength(regionPoints) < kListSlots; next += pointX(next) == 19 ? 2 : 1) {
+        Click(pointX(next), pointY(next));
     }
     const PointList full = regionPoints;
-    ClickCell(pointX(next), pointY(next));
+    Click(pointX(next), pointY(next));  // the 101st point
     EXPECT_EQ(regionPoints.p, full.p);
     EXPECT_NE(Centre(pointX(next), pointY(next)), kGreenPx);
 
-    // In the set-up mode a click never toggles the region.
-    Press(kIdSetup);
-    ClickCell(1, 19);
+    Press(kIdSetup);  // no toggling in the set-up mode
+    Click(1, 19);
     EXPECT_EQ(regionPoints.p, full.p);
 }
 
