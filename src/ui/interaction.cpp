@@ -67,6 +67,21 @@ bool WorkerCountAllowed(int32_t count) {
     return count >= 1 && count <= kMaxWorkers;
 }
 
+// Why a solve of the current problem with this many workers may not start,
+// or null when it may.
+const char* SolveRefusalText(int32_t workers) {
+    if (targetStone() == 0) {
+        return "目標石選択エラー";
+    }
+    if (!IsSide(sideToMove)) {
+        return "黒番／白番設定エラー";
+    }
+    if (!WorkerCountAllowed(workers)) {
+        return kCpuCountError;
+    }
+    return nullptr;
+}
+
 void DrawPointTargetMark(int32_t p) {
     DrawTargetMark(pointX(p), pointY(p));
 }
@@ -268,26 +283,11 @@ void COstrelDlg::SetupCancel() {
 
 // --- solve, outcome, play mode ----------------------------------------------
 
-// Shows why a solve of the current problem may not start; false when it may.
-bool COstrelDlg::SolveRefused() {
-    UpdateData(true);
-    const char* reason = nullptr;
-    if (targetStone() == 0) {
-        reason = "目標石選択エラー";
-    } else if (!IsSide(sideToMove)) {
-        reason = "黒番／白番設定エラー";
-    } else if (!WorkerCountAllowed(ParseDecimal(cpuCountText))) {
-        reason = kCpuCountError;
-    }
-    if (reason != nullptr) {
-        ShowAppMessageBox(reason);
-    }
-    return reason != nullptr;
-}
-
 void COstrelDlg::StartSolve() {
     // A refused solve changes nothing at all.
-    if (SolveRefused()) {
+    UpdateData(true);
+    if (const char* reason = SolveRefusalText(ParseDecimal(cpuCountText))) {
+        ShowAppMessageBox(reason);
         return;
     }
     if (state != Idle) {
@@ -315,8 +315,8 @@ void COstrelDlg::OnSolveTimer() {
         case SolveRequested:
             // A pass can request a solve of a problem that the commands would
             // refuse; never hand such a problem to the workers.
-            if (!problemComplete() || !WorkerCountAllowed(workerCount)) {
-                ShowAppMessageBox(!problemComplete() ? "目標石選択エラー" : kCpuCountError);
+            if (const char* reason = SolveRefusalText(workerCount)) {
+                ShowAppMessageBox(reason);
                 state = Idle;
                 break;
             }

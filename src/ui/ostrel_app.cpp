@@ -15,7 +15,7 @@ namespace {
 
 // OSTREL_SCREENSHOT=<file.png>: press "全部解く" once the window is up, answer
 // every message box by printing it, and when the window waits for the user's
-// move save a picture of it to the file and close. Used by
+// move (or the solve was refused) save a picture of it to the file and close. Used by
 // scripts/screenshot.sh.
 void ArrangeScreenshot(COstrelDlg& dialog, const QString& file) {
     messageBoxAnswer = [](QMessageBox& box) {
@@ -25,7 +25,8 @@ void ArrangeScreenshot(COstrelDlg& dialog, const QString& file) {
     };
     auto* poll = new QTimer(&dialog);
     QObject::connect(poll, &QTimer::timeout, &dialog, [&dialog, poll, file] {
-        if (dialog.state == AwaitingMove) {
+        // Idle: the solve was refused (its box has been printed).
+        if (dialog.state == AwaitingMove || dialog.state == Idle) {
             poll->stop();
             dialog.grab().save(file);
             dialog.accept();

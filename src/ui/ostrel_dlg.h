@@ -121,7 +121,6 @@ private:
     void DrawRegionMarks();
     void EstablishProblem();
     void ShowLoadedProblem();
-    bool SolveRefused();
 
     std::map<int32_t, QWidget*> controls_;
     QTimer setupTimer_;
