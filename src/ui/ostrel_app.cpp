@@ -40,6 +40,16 @@ void ArrangeScreenshot(COstrelDlg& dialog, const QString& file) {
 
 }  // namespace
 
+int RunMainWindow(COstrelDlg& dialog) {
+    dialog.DoModal();
+    if (dialog.state == Solving) {
+        // Workers still reach the window through mainDialog: end before it goes.
+        std::fflush(stdout);
+        std::_Exit(0);
+    }
+    return 0;
+}
+
 COstrelApp::COstrelApp(int& argc, char** argv) : QApplication(argc, argv) {
     setApplicationName(QString::fromUtf8(kAppName));
     InstallFontSubstitutions();
@@ -57,12 +67,7 @@ int COstrelApp::InitInstance() {
     if (!screenshot.isEmpty()) {
         ArrangeScreenshot(dialog, screenshot);
     }
-    dialog.DoModal();
-    if (dialog.state == Solving) {
-        // Workers still reach the window through mainDialog: end before it goes.
-        std::fflush(stdout);
-        std::_Exit(0);
-    }
+    const int status = RunMainWindow(dialog);
     mainDialog = nullptr;
-    return 0;
+    return status;
 }

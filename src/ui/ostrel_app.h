@@ -4,6 +4,13 @@
 
 #include <QApplication>
 
+class COstrelDlg;
+
+// Runs the main window modally. Closed during a solve, it ends the program at
+// once (status 0): the workers still reach the window until the process ends.
+// Otherwise returns 0.
+int RunMainWindow(COstrelDlg& dialog);
+
 class COstrelApp : public QApplication {
     Q_OBJECT
 

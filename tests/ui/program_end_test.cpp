@@ -1,5 +1,6 @@
-// A fatal report shows its box, owned by the window and on its thread, and
-// ends the program with status 1, also when it comes from a worker thread.
+// How the program ends: a fatal report shows its box, owned by the window and
+// on its thread, and ends with status 1, also from a worker thread; closing
+// the window during a solve ends the program at once.
 #include <cstdio>
 #include <thread>
 
@@ -7,9 +8,11 @@
 #include <QApplication>
 #include <QMessageBox>
 #include <QTest>
+#include <QTimer>
 
 #include "frontend.h"
 #include "ui/message_boxes.h"
+#include "ui/ostrel_app.h"
 #include "ui/ostrel_dlg.h"
 
 namespace {
@@ -45,6 +48,33 @@ TEST(FatalDeathTest, ReportsEndTheProgramWithStatusOne) {
             ReportFatal("tumetoru error ishi=%d\n", 77);
         },
         testing::ExitedWithCode(1), "box\\[囲碁\\] owned: tumetoru error ishi=77");
+}
+
+TEST(ProgramEndDeathTest, ClosingDuringASolveEndsAtOnce) {
+    // An open corner that takes the solver many seconds.
+    const char* const path = "/tmp/ostrel_close_test.ban";
+    FILE* file = std::fopen(path, "w");
+    std::fputs("* /t=1 /mark=[3,4]\n0000002\n0000002\n0000002\n0022222\n22\n", file);
+    std::fclose(file);
+    EXPECT_EXIT(
+        {
+            COstrelDlg dialog;
+            dialog.commandLine = path;
+            mainDialog = &dialog;
+            messageBoxAnswer = [](QMessageBox&) {};
+            QTimer poll;
+            QObject::connect(&poll, &QTimer::timeout, [&dialog] {
+                if (dialog.state == Idle) {
+                    dialog.StartSolve();
+                } else if (dialog.state == Solving) {
+                    dialog.reject();
+                }
+            });
+            poll.start(50);
+            RunMainWindow(dialog);  // returning here would fail the test
+        },
+        testing::ExitedWithCode(0), "");
+    std::remove(path);
 }
 
 }  // namespace
