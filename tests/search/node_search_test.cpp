@@ -4,14 +4,13 @@
 
 #include "search/keys.h"
 #include "search/node_search.h"
-#include "search/node_table.h"
 #include "search/solve.h"
 #include "search/solve_state.h"
 #include "support/board_text.h"
 
 namespace {
 
-// Worker 1 never runs the progress monitor, so these searches see no clock.
+// Workers other than 0 never run the progress monitor: these searches see no clock.
 constexpr int32_t W = 1;
 
 class NodeSearchEntry : public ::testing::Test {
@@ -20,13 +19,7 @@ protected:
         PrepareKeysFromSeed(5);
         ClearNodeTable(0);
         restrainDefenderKo.store(1);
-        depthLimit.store(kRootDepthLimit);
         solveCutOff.store(false);
-        board = boardFromText({
-            ".OX..",
-            "OOX..",
-            "XX...",
-        });
     }
     void TearDown() override {
         depthLimit.store(kRootDepthLimit);
@@ -34,81 +27,62 @@ protected:
         solveCutOff.store(false);
         ClearNodeTable(0);
     }
-    // Enters the position at depth 0 without storing anything, so that it is
-    // on the worker's line: a depth limit below 0 stops it right after its key.
-    void PutOnLine(int32_t side) {
-        depthLimit.store(-1);
-        uint16_t pn = 0, dn = 0;
-        EXPECT_EQ(tume_iki(W, 0, board, side, none, none, pn, dn, INF, INF, 0), kSearchDone);
-        EXPECT_EQ(pn, 1);
-        EXPECT_EQ(dn, 1);
-        depthLimit.store(kRootDepthLimit);
+    // Searches at `depth` with `limit`; with a limit below the depth the node
+    // only leaves its key on the worker's line.
+    int32_t Search(int32_t w, int32_t depth, int32_t limit, int32_t side, int32_t koRetaken) {
+        depthLimit.store(limit);
+        return side == kWhite ? tume_iki(w, depth, board, side, none, none, pn, dn, INF, INF, koRetaken)
+                              : tume_tori(w, depth, board, side, none, none, pn, dn, INF, INF, koRetaken);
     }
-    Board board;
+    Board board = boardFromText({".OX..", "OOX..", "XX..."});
     PointList none{};
+    uint16_t pn = 0, dn = 0;
 };
 
 TEST_F(NodeSearchEntry, RepetitionIsWonByTheDefenderUnlessAKoWasRetaken) {
-    PutOnLine(kWhite);
-    EXPECT_EQ(PathKey(W, 0), PositionKey(board, kWhite));
-    uint16_t pn = 7, dn = 7;
-    EXPECT_EQ(tume_iki(W, 1, board, kWhite, none, none, pn, dn, INF, INF, 1), kSearchDone);
-    EXPECT_EQ(pn, INF);  // restraining the defender's kos: a retaken ko does not matter
-    EXPECT_EQ(dn, 0);
-
-    restrainDefenderKo.store(0);
-    PutOnLine(kWhite);
-    EXPECT_EQ(tume_iki(W, 1, board, kWhite, none, none, pn, dn, INF, INF, 0), kSearchDone);
-    EXPECT_EQ(pn, INF);
-    EXPECT_EQ(dn, 0);
-    EXPECT_EQ(tume_iki(W, 1, board, kWhite, none, none, pn, dn, INF, INF, 1), kSearchDone);
-    EXPECT_EQ(pn, 0);
-    EXPECT_EQ(dn, INF);
-    EXPECT_EQ(memoryUsed.load(), 0u);  // nothing is stored for a repetition
-}
-
-TEST_F(NodeSearchEntry, SameStonesWithTheOtherSideToMoveAreNoRepetition) {
-    PutOnLine(kWhite);
-    depthLimit.store(0);  // depth 1 is past the limit: (1, 1) unless caught as a repetition
-    uint16_t pn = 0, dn = 0;
-    EXPECT_EQ(tume_tori(W, 1, board, kBlack, none, none, pn, dn, INF, INF, 0), kSearchDone);
+    for (int32_t restrain : {1, 0}) {
+        restrainDefenderKo.store(restrain);
+        ASSERT_EQ(Search(W, 0, -1, kWhite, 0), kSearchDone);
+        EXPECT_EQ(PathKey(W, 0), PositionKey(board, kWhite));
+        EXPECT_EQ(Search(W, 1, 200, kWhite, 0), kSearchDone);
+        EXPECT_EQ(pn, INF);
+        EXPECT_EQ(dn, 0);
+        EXPECT_EQ(Search(W, 1, 200, kWhite, 1), kSearchDone);
+        EXPECT_EQ(pn, restrain == 0 ? 0 : INF);
+        EXPECT_EQ(dn, restrain == 0 ? INF : 0);
+    }
+    // The same stones with the other side to move are no repetition: past the
+    // limit the node is (1, 1).
+    EXPECT_EQ(Search(W, 1, 0, kBlack, 1), kSearchDone);
     EXPECT_EQ(pn, 1);
     EXPECT_EQ(dn, 1);
+    EXPECT_EQ(memoryUsed.load(), 0u);  // none of these stores anything
 }
 
-TEST_F(NodeSearchEntry, PastTheDepthLimitTheNodeIsUnknownAndNotStored) {
+TEST_F(NodeSearchEntry, DepthLimitBusyRecordAndCutOff) {
     maxDepthReached.store(0);
-    uint16_t pn = 0, dn = 0;
-    // Another worker, whose line holds no earlier copy of this position.
-    EXPECT_EQ(tume_iki(W + 1, kRootDepthLimit + 1, board, kWhite, none, none, pn, dn, INF, INF, 0),
-              kSearchDone);
+    // Another worker, whose line holds no earlier copy of the position.
+    EXPECT_EQ(Search(W + 1, kRootDepthLimit + 1, kRootDepthLimit, kWhite, 0), kSearchDone);
     EXPECT_EQ(pn, 1);
     EXPECT_EQ(dn, 1);
-    EXPECT_EQ(memoryUsed.load(), 0u);
     EXPECT_EQ(maxDepthReached.load(), kRootDepthLimit + 1);
-}
+    EXPECT_EQ(memoryUsed.load(), 0u);
 
-TEST_F(NodeSearchEntry, BusyRecordGivesItsNumbersAndCode300) {
     {
         std::lock_guard<std::mutex> hold(engineLock);
         NodeRecord* found;
-        NodeRecord** link = LookupRecord(PositionKey(board, kWhite), kWhite, &found);
-        NodeRecord* placeholder = InsertPlaceholder(link, PositionKey(board, kWhite), kWhite);
-        placeholder->pn = 4;
-        placeholder->dn = 9;
+        const uint64_t key = PositionKey(board, kWhite);
+        NodeRecord* busy = InsertPlaceholder(LookupRecord(key, kWhite, &found), key, kWhite);
+        busy->pn = 4;
+        busy->dn = 9;
     }
-    uint16_t pn = 0, dn = 0;
-    EXPECT_EQ(tume_iki(W, 0, board, kWhite, none, none, pn, dn, INF, INF, 0), kSearchBusy);
+    EXPECT_EQ(Search(W + 2, 0, kRootDepthLimit, kWhite, 0), kSearchBusy);
     EXPECT_EQ(pn, 4);
     EXPECT_EQ(dn, 9);
-    EXPECT_EQ(memoryUsed.load(), 32u);
-}
 
-TEST_F(NodeSearchEntry, CutOffUnwindsAtOnce) {
     solveCutOff.store(true);
-    uint16_t pn = 0, dn = 0;
-    EXPECT_EQ(tume_tori(W, 0, board, kBlack, none, none, pn, dn, INF, INF, 0), kSearchTimeUp);
-    EXPECT_EQ(memoryUsed.load(), 0u);
+    EXPECT_EQ(Search(W + 2, 0, kRootDepthLimit, kBlack, 0), kSearchTimeUp);
+    EXPECT_EQ(memoryUsed.load(), 32u);
 }
 
 }  // namespace
