@@ -25,6 +25,10 @@ struct alignas(64) DepthArea {
 };
 
 DepthArea workAreas[kMaxWorkers][kMaxDepth];
+
+// Child searches in a row that may find their position busy before a node
+// gives its record up for a while.
+constexpr int32_t kBusyRetries = 4096;
 uint64_t pathKeys[kMaxWorkers][kMaxDepth];
 
 struct ChildValue {
@@ -236,6 +240,7 @@ int32_t SearchNode(int32_t w, int32_t depth, const Board& board, int32_t side,
     }
 
     ChildEntry* children = record->children();
+    int32_t busyInARow = 0;
     for (;;) {
         const NodeNumbers numbers = kIki ? NodeNumbersIki(children) : NodeNumbersTori(children);
         uint16_t pn = numbers.pn;
@@ -322,6 +327,16 @@ int32_t SearchNode(int32_t w, int32_t depth, const Board& board, int32_t side,
         }
         children[index].pn = childPn;
         children[index].dn = childDn;
+        busyInARow = code == kSearchBusy ? busyInARow + 1 : 0;
+        if (busyInARow >= kBusyRetries) {
+            // Two workers can each own a position the other is waiting for
+            // (a pass answered by a pass reaches the first position again).
+            // Letting go of this record breaks such a wait.
+            pnOut = loadNumber(record->pn);
+            dnOut = loadNumber(record->dn);
+            ReleaseRecord(record);
+            return kSearchDone;
+        }
     }
 }
 

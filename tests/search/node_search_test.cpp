@@ -5,6 +5,7 @@
 #include "search/keys.h"
 #include "search/node_search.h"
 #include "search/solve.h"
+#include "problem/problem.h"
 #include "search/solve_state.h"
 #include "support/board_text.h"
 
@@ -83,6 +84,33 @@ TEST_F(NodeSearchEntry, DepthLimitBusyRecordAndCutOff) {
     solveCutOff.store(true);
     EXPECT_EQ(Search(W + 2, 0, kRootDepthLimit, kBlack, 0), kSearchTimeUp);
     EXPECT_EQ(memoryUsed.load(), 32u);
+}
+
+TEST_F(NodeSearchEntry, AChildThatStaysBusyIsGivenUpAfterAWhile) {
+    // A lone white stone with one candidate move: its child stays (1, 1).
+    board = boardFromText({});
+    board[pointAt(10, 10)] = kWhite;
+    targetPoint = pointAt(10, 10);
+    PointList own{};
+    addPoint(own, pointAt(10, 9));
+    ASSERT_EQ(tume_iki(W, 0, board, kWhite, own, none, pn, dn, INF, INF, 0), kSearchDone);
+    ASSERT_EQ(pn, 1);
+    ASSERT_EQ(dn, 1);
+
+    // Another worker owns the child for good, as when it waits for this node.
+    Board child = board;
+    playMove(W, child, kWhite, pointAt(10, 9));
+    {
+        std::lock_guard<std::mutex> hold(engineLock);
+        NodeRecord* found;
+        const uint64_t key = PositionKey(child, kBlack);
+        InsertPlaceholder(LookupRecord(key, kBlack, &found), key, kBlack);
+    }
+    EXPECT_EQ(tume_iki(W, 0, board, kWhite, own, none, pn, dn, INF, INF, 0), kSearchDone);
+    EXPECT_EQ(pn, 1);
+    EXPECT_EQ(dn, 1);
+    // The record was let go: a third search owns it again instead of finding it busy.
+    EXPECT_EQ(tume_iki(W, 0, board, kWhite, own, none, pn, dn, INF, INF, 0), kSearchDone);
 }
 
 }  // namespace
