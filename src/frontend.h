@@ -11,10 +11,17 @@
 
 struct Board;
 
+// printf-style argument checks where the compiler offers them.
+#if defined(__GNUC__)
+#define OSTREL_PRINTF_FORMAT(formatIndex, firstArgument) \
+    __attribute__((format(printf, formatIndex, firstArgument)))
+#else
+#define OSTREL_PRINTF_FORMAT(formatIndex, firstArgument)
+#endif
+
 // Formats a printf-style message into 256 bytes, shows it through the front end
 // and ends the process with exit status 1. Defined by the engine.
-[[noreturn]] void ReportFatal(const char* format, ...)
-    __attribute__((format(printf, 1, 2)));
+[[noreturn]] void ReportFatal(const char* format, ...) OSTREL_PRINTF_FORMAT(1, 2);
 
 // --- filled in by each front end --------------------------------------------
 
@@ -32,4 +39,4 @@ void DrawMoveLabel(int32_t column, int32_t row, const char* label);
 void DrawTargetMark(int32_t column, int32_t row);
 
 // The top status line (progress line during a solve).
-void ShowMessage(const char* format, ...) __attribute__((format(printf, 1, 2)));
+void ShowMessage(const char* format, ...) OSTREL_PRINTF_FORMAT(1, 2);
