@@ -79,6 +79,7 @@ int32_t SearchNode(int32_t w, int32_t depth, const Board& board, int32_t side,
                    uint16_t& dnOut, int32_t pnThreshold, int32_t dnThreshold,
                    int32_t koRetaken) {
     NoteDepth(depth);
+    // Worker 0 watches the clock; once it is cut off, every worker unwinds.
     if (w == 0 && CheckProgress() != kProgressGoOn) {
         solveCutOff.store(true, std::memory_order_relaxed);
         return kSearchTimeUp;
@@ -87,9 +88,8 @@ int32_t SearchNode(int32_t w, int32_t depth, const Board& board, int32_t side,
         return kSearchTimeUp;
     }
     if (depth >= kMaxDepth) {
-        ReportFatal(kIki ? "tume_iki error maxpos=%d maxi=%d\n"
-                         : "tume_tori error maxpos=%d maxi=%d\n",
-                    -1, depth);
+        // The depth limit stops lines long before the work areas run out.
+        ReportFatal("macroinv error %d\n", depth);
     }
 
     DepthArea& area = workAreas[w][depth];
