@@ -9,7 +9,7 @@ namespace {
 
 std::string writeProblem(const std::string& name, const std::string& header,
                          const std::string& row5) {
-    const std::string path = testing::TempDir() + name;
+    const std::string path = processTempPath(name);
     std::ofstream out(path, std::ios::binary);
     out << header << "\r\n";
     for (int y = 1; y <= 19; ++y) {

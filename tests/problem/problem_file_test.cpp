@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <cstdio>
 #include <fstream>
@@ -11,7 +12,7 @@
 namespace {
 
 std::string tempPath(const std::string& name) {
-    return testing::TempDir() + "ostrel_" + name;
+    return testing::TempDir() + "ostrel_" + std::to_string(getpid()) + "_" + name;
 }
 
 void writeFile(const std::string& path, const std::string& bytes) {

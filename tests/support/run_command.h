@@ -2,6 +2,7 @@
 #pragma once
 
 #include <sys/wait.h>
+#include <unistd.h>
 
 #include <cstdio>
 #include <fstream>
@@ -16,8 +17,13 @@ struct CommandResult {
     std::string err;   // standard error
 };
 
+// A temporary file name of this test process: ctest runs tests in parallel.
+inline std::string processTempPath(const std::string& name) {
+    return testing::TempDir() + "ostrel_" + std::to_string(getpid()) + "_" + name;
+}
+
 inline CommandResult runCommand(const std::string& commandLine) {
-    const std::string errPath = testing::TempDir() + "ostrel_command_stderr.txt";
+    const std::string errPath = processTempPath("command_stderr.txt");
     CommandResult result;
     std::FILE* pipe = popen((commandLine + " 2>" + errPath).c_str(), "r");
     if (pipe == nullptr) {
