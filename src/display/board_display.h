@@ -58,7 +58,7 @@ void DrawRegionMark(int32_t column, int32_t row);
 void DrawPaletteLabel(int32_t column, int32_t row, const char* text);
 
 // The second status line (control 1048).
-void ShowFileLine(const char* format, ...) __attribute__((format(printf, 1, 2)));
+void ShowFileLine(const char* format, ...) OSTREL_PRINTF_FORMAT(1, 2);
 
 // Cuts a zero-terminated UTF-8 text to at most maxBytes bytes without
 // splitting a character. Used for the status lines.
