@@ -25,7 +25,7 @@ void ExpectReadmeAnswers(int32_t workers) {
     }
 }
 
-TEST(SolveExamples, OneWorkerGivesTheReadmeAnswers) { ExpectReadmeAnswers(1); }
+TEST(SolveThreaded, OneWorkerGivesTheReadmeAnswers) { ExpectReadmeAnswers(1); }
 
 TEST(SolveThreaded, TwoWorkersGiveTheReadmeAnswers) { ExpectReadmeAnswers(2); }
 
@@ -61,7 +61,7 @@ TEST(SolveThreaded, TimeLimitCutsEveryWorkerOffWithoutHanging) {
     }
 }
 
-TEST(SolveOutcomeDisplay, BoxLabelsAndTheProblemAfterwards) {
+TEST(SolveOutcomeThreaded, BoxLabelsAndTheProblemAfterwards) {
     ASSERT_TRUE(loadProblem(examplePath("corner_bent_three_white_kills.ban")));
     Board before;
     copyColours(before, problemBoard);
@@ -87,7 +87,7 @@ TEST(SolveOutcomeDisplay, BoxLabelsAndTheProblemAfterwards) {
     EXPECT_EQ(again.outcome.depth, run.outcome.depth);
 }
 
-TEST(SolveOutcomeDisplay, NoFirstMoveToShow) {
+TEST(SolveOutcomeThreaded, NoFirstMoveToShow) {
     // Without region points nothing lives for the defender, and nothing kills for the attacker.
     const std::pair<const char*, int32_t> cases[] = {
         {"centre_straight_three_black_lives.ban", kSolveDead},   // defender to move
@@ -102,7 +102,7 @@ TEST(SolveOutcomeDisplay, NoFirstMoveToShow) {
     }
 }
 
-TEST(SolveOutcomeDisplay, RefusesIncompleteProblemsAndWorkerCounts) {
+TEST(SolveRefusal, IncompleteProblemsAndWorkerCounts) {
     ASSERT_TRUE(loadProblem(examplePath("corner_bent_three_white_kills.ban")));
     EXPECT_EQ(SolveRefusal(1), nullptr);
     EXPECT_EQ(SolveRefusal(16), nullptr);
