@@ -49,12 +49,12 @@ TEST(SolveCommand, JsonOutputRepeatsWithOneThreadAndAFixedSeed) {
 }
 
 TEST(SolveCommand, IncompleteProblemIsRefusedWithStatus2) {
-    const std::string path = testing::TempDir() + "ostrel_no_target.ban";
+    const std::string path = processTempPath("no_target.ban");
     std::ofstream(path) << "* /t=1 /mark=[10,10]\n";
     const CommandResult r = solve("", path);
     EXPECT_EQ(r.status, 2);
     EXPECT_TRUE(r.out.empty());
-    EXPECT_NE(r.err.find("ostrel_no_target.ban: no stone at the target"), std::string::npos) << r.err;
+    EXPECT_NE(r.err.find("no_target.ban: no stone at the target"), std::string::npos) << r.err;
 }
 
 }  // namespace

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include "cli/headless_frontend.h"
 #include "position/region.h"
@@ -34,7 +35,9 @@ inline std::string examplePath(const std::string& file) {
 
 // Takes minutes to finish: white to kill a black corner group with a wide open eye space.
 inline std::string writeHeavyProblem() {
-    const std::string path = testing::TempDir() + "ostrel_heavy_problem.ban";
+    // One file per test process: ctest runs tests in parallel.
+    const std::string path =
+        testing::TempDir() + "ostrel_" + std::to_string(getpid()) + "_heavy_problem.ban";
     std::ofstream out(path, std::ios::binary);
     out << "* /t=2 /mark=[3,3]\n";
     for (const char* row : {"0000000002", "0000000012", "0011111112", "0012222222", "1122", "222"}) {
