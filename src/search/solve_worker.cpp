@@ -41,6 +41,11 @@ constexpr const char* kLogPath = "/tmp/tumego.txt";
 
 std::FILE* logFile = nullptr;
 
+// The number of workers of the running solve, taken when they are started.
+// The window may set workerCount for the next solve while the last workers of
+// this one still wait at the final rendezvous; they keep counting to this.
+std::atomic<int32_t> solveWorkers{1};
+
 constexpr int32_t kPassWaitMs = 1;
 constexpr int32_t kEndWaitMs = 10;
 
@@ -52,7 +57,7 @@ bool Rendezvous(std::atomic<int32_t>& counter, int32_t sleepMs, bool beforePassT
         std::lock_guard<std::mutex> hold(engineLock);
         counter.fetch_add(1);
     }
-    while (counter.load() < workerCount) {
+    while (counter.load() < solveWorkers.load()) {
         if (beforePassTwo && (solveCutOff.load() || barrier5.load() > 0)) {
             return false;
         }
@@ -181,6 +186,7 @@ const char* SolveRefusal(int32_t workers) {
 void LaunchSolveWorkers(int32_t workers) {
     WaitForWorkersToExit();
     workerCount = workers;
+    solveWorkers.store(workers);
     workersStarted = 0;
     for (auto* barrier : {&barrier1, &barrier2, &barrier3, &barrier4, &barrier5, &barrier6}) {
         barrier->store(0);
