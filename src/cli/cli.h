@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <string>
 
+#include "position/board.h"
+
 struct CliOptions {
     std::string file;           // the .ban problem, as given
     bool show = false;          // print problem and region, no solve
@@ -23,5 +25,11 @@ constexpr int kExitBadInput = 2;
 int RunShow(const CliOptions& options);
 int RunSolve(const CliOptions& options);
 
-// Appends s to out as a JSON string literal (quotes and escapes included).
+// JSON pieces. AppendJsonString appends s as a string literal (quotes and
+// escapes included); a point is [x, y]; ProblemJsonFields gives the fields
+// "file", "sideToMove", "target" and "region" without the braces.
 void AppendJsonString(std::string& out, const std::string& s);
+std::string PointJson(int32_t p);
+std::string PointListJson(const PointList& list);
+std::string ProblemJsonFields(const std::string& file, int32_t side, int32_t target,
+                              const PointList& region);

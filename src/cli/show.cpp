@@ -31,44 +31,13 @@ char boardCharacter(int32_t p) {
     return (cell & kKoMark) ? 'Z' : '.';
 }
 
-std::string pointJson(int32_t p) {
-    return "[" + std::to_string(pointX(p)) + ", " + std::to_string(pointY(p)) + "]";
-}
-
 }  // namespace
-
-void AppendJsonString(std::string& out, const std::string& s) {
-    out += '"';
-    for (const char c : s) {
-        const unsigned char u = static_cast<unsigned char>(c);
-        if (c == '"' || c == '\\') {
-            out += '\\';
-            out += c;
-        } else if (u < 0x20) {
-            char escaped[8];
-            std::snprintf(escaped, sizeof escaped, "\\u%04x", u);
-            out += escaped;
-        } else {
-            out += c;
-        }
-    }
-    out += '"';
-}
 
 int RunShow(const CliOptions& options) {
     const int32_t stone = targetStone();
-    const int32_t regionSize = listLength(regionPoints);
     if (options.json) {
-        std::string out = "{\"file\": ";
-        AppendJsonString(out, options.file);
-        out += ", \"sideToMove\": " + std::to_string(sideToMove);
-        out += ", \"target\": " + pointJson(targetPoint);
-        out += ", \"targetStone\": " + std::to_string(stone);
-        out += ", \"region\": [";
-        for (int32_t i = 0; i < regionSize; ++i) {
-            out += (i ? ", " : "") + pointJson(regionPoints[i]);
-        }
-        out += "]}\n";
+        std::string out = "{" + ProblemJsonFields(options.file, sideToMove, targetPoint, regionPoints);
+        out += ", \"targetStone\": " + std::to_string(stone) + "}\n";
         std::fputs(out.c_str(), stdout);
         return kExitOk;
     }
@@ -89,6 +58,7 @@ int RunShow(const CliOptions& options) {
         std::printf("region: empty (no target stone)\n");
         return kExitOk;
     }
+    const int32_t regionSize = listLength(regionPoints);
     std::printf("region: %d points\n", regionSize);
     for (int32_t i = 0; i < regionSize; ++i) {
         std::printf("(%d, %d)\n", pointX(regionPoints[i]), pointY(regionPoints[i]));

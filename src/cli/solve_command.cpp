@@ -13,10 +13,6 @@
 
 namespace {
 
-std::string PointJson(int32_t p) {
-    return "[" + std::to_string(pointX(p)) + ", " + std::to_string(pointY(p)) + "]";
-}
-
 const char* VerdictName(int32_t verdict) {
     switch (verdict) {
         case kSolveAlive: return "alive";
@@ -42,28 +38,17 @@ std::string RefusalReason(int32_t threads) {
 
 void PrintJson(const CliOptions& options, const PointList& region, int32_t side,
                int32_t target, const SolveOutcome& outcome, const HeadlessRecord& shown) {
-    std::string out = "{\"file\": ";
-    AppendJsonString(out, options.file);
-    out += ", \"sideToMove\": " + std::to_string(side);
-    out += ", \"target\": " + PointJson(target);
-    out += ", \"region\": [";
-    for (int32_t i = 0; i < kListSlots && region[i] != 0; ++i) {
-        out += (i ? ", " : "") + PointJson(region[i]);
-    }
-    out += "], \"threads\": " + std::to_string(options.threads);
+    std::string out = "{" + ProblemJsonFields(options.file, side, target, region);
+    out += ", \"threads\": " + std::to_string(options.threads);
     out += ", \"solveResult\": " + std::to_string(outcome.verdict);
     out += ", \"verdict\": ";
     AppendJsonString(out, VerdictName(outcome.verdict));
-    out += ", \"moves\": [";
-    for (int32_t i = 0; i < kListSlots && outcome.moves[i] != 0; ++i) {
-        out += (i ? ", " : "") + PointJson(outcome.moves[i]);
-    }
-    out += "], \"labels\": [";
+    out += ", \"moves\": " + PointListJson(outcome.moves);
+    out += ", \"labels\": [";
     for (size_t i = 0; i < shown.labels.size(); ++i) {
         out += i ? ", {\"label\": " : "{\"label\": ";
         AppendJsonString(out, shown.labels[i].label);
-        out += ", \"point\": [" + std::to_string(shown.labels[i].column) + ", " +
-               std::to_string(shown.labels[i].row) + "]}";
+        out += ", \"point\": " + PointJson(pointAt(shown.labels[i].column, shown.labels[i].row)) + "}";
     }
     out += "], \"seconds\": " + std::to_string(outcome.seconds);
     out += ", \"memoryBytes\": " + std::to_string(outcome.memoryBytes);
