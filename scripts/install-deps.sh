@@ -7,7 +7,7 @@ packages=(
   g++ cmake make git
   libgtest-dev libgmock-dev libbenchmark-dev
   qt6-base-dev fonts-ipafont-gothic
-  xvfb xauth x11-apps
+  xvfb xauth
 )
 
 missing=()
