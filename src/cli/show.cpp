@@ -36,7 +36,8 @@ char boardCharacter(int32_t p) {
 int RunShow(const CliOptions& options) {
     const int32_t stone = targetStone();
     if (options.json) {
-        std::string out = "{" + ProblemJsonFields(options.file, sideToMove, targetPoint, regionPoints);
+        std::string out = "{";
+        out += ProblemJsonFields(options.file, sideToMove, targetPoint, regionPoints);
         out += ", \"targetStone\": " + std::to_string(stone) + "}\n";
         std::fputs(out.c_str(), stdout);
         return kExitOk;

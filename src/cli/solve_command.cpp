@@ -38,7 +38,8 @@ std::string RefusalReason(int32_t threads) {
 
 void PrintJson(const CliOptions& options, const PointList& region, int32_t side,
                int32_t target, const SolveOutcome& outcome, const HeadlessRecord& shown) {
-    std::string out = "{" + ProblemJsonFields(options.file, side, target, region);
+    std::string out = "{";
+    out += ProblemJsonFields(options.file, side, target, region);
     out += ", \"threads\": " + std::to_string(options.threads);
     out += ", \"solveResult\": " + std::to_string(outcome.verdict);
     out += ", \"verdict\": ";
