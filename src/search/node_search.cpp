@@ -368,6 +368,35 @@ ChildSelection SelectChild(const ChildEntry* children) {
     return pick;
 }
 
+// An iki node (AND for the attacker) sums its children's pn and takes the
+// least dn; a tori node the mirror. A child whose least-taken number is 0
+// saturates the sum, and a saturated sum makes the least number 0.
+template <bool kIki>
+NodeNumbers NumbersOf(const ChildEntry* children) {
+    if (children[0].move == 0) {
+        return kIki ? NodeNumbers{0, INF, 0} : NodeNumbers{INF, 0, 0};
+    }
+    int32_t sum = 0;
+    uint16_t least = INF;
+    int32_t count = 0;
+    for (; children[count].move != 0; ++count) {
+        sum += kIki ? children[count].pn : children[count].dn;
+        if (sum >= INF) {
+            sum = INF;
+            least = 0;
+        }
+        const uint16_t taken = kIki ? children[count].dn : children[count].pn;
+        if (taken <= least) {
+            least = taken;
+            if (least == 0) {
+                sum = INF;
+            }
+        }
+    }
+    const uint16_t summed = static_cast<uint16_t>(sum);
+    return kIki ? NodeNumbers{summed, least, count} : NodeNumbers{least, summed, count};
+}
+
 }  // namespace
 
 int32_t tume_iki(int32_t w, int32_t depth, const Board& board, int32_t side,
@@ -384,51 +413,8 @@ int32_t tume_tori(int32_t w, int32_t depth, const Board& board, int32_t side,
                              pnThreshold, dnThreshold, koRetaken);
 }
 
-NodeNumbers NodeNumbersIki(const ChildEntry* children) {
-    if (children[0].move == 0) {
-        return {0, INF, 0};
-    }
-    int32_t sum = 0;
-    uint16_t least = INF;
-    int32_t count = 0;
-    for (; children[count].move != 0; ++count) {
-        sum += children[count].pn;
-        if (sum >= INF) {
-            sum = INF;
-            least = 0;
-        }
-        if (children[count].dn <= least) {
-            least = children[count].dn;
-            if (least == 0) {
-                sum = INF;
-            }
-        }
-    }
-    return {static_cast<uint16_t>(sum), least, count};
-}
-
-NodeNumbers NodeNumbersTori(const ChildEntry* children) {
-    if (children[0].move == 0) {
-        return {INF, 0, 0};
-    }
-    int32_t sum = 0;
-    uint16_t least = INF;
-    int32_t count = 0;
-    for (; children[count].move != 0; ++count) {
-        sum += children[count].dn;
-        if (sum >= INF) {
-            sum = INF;
-            least = 0;
-        }
-        if (children[count].pn <= least) {
-            least = children[count].pn;
-            if (least == 0) {
-                sum = INF;
-            }
-        }
-    }
-    return {least, static_cast<uint16_t>(sum), count};
-}
+NodeNumbers NodeNumbersIki(const ChildEntry* children) { return NumbersOf<true>(children); }
+NodeNumbers NodeNumbersTori(const ChildEntry* children) { return NumbersOf<false>(children); }
 
 ChildSelection SelectIkiChild(const ChildEntry* children) { return SelectChild<true>(children); }
 ChildSelection SelectToriChild(const ChildEntry* children) { return SelectChild<false>(children); }
