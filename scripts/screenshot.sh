@@ -4,16 +4,20 @@
 #
 #   scripts/screenshot.sh [BUILD_DIR] [PROBLEM.ban] [OUTPUT.png]
 #
-# Defaults: build/, examples/side_straight_three_black_kills.ban,
+# Defaults: build/, examples/side_straight_three_black_kills.ban (relative to
+# the repository, where the program runs),
 # docs/screenshot.png. Needs xvfb-run (Debian package xvfb).
 # OSTREL_SCREENSHOT makes the program press "全部解く" once it is up, answer
 # its message boxes on stdout, and save the window once it waits for a move.
 set -eu
 
 root=$(cd "$(dirname "$0")/.." && pwd)
-build=${1:-$root/build}
-problem=${2:-$root/examples/side_straight_three_black_kills.ban}
+build=$(cd "${1:-$root/build}" && pwd)
 output=${3:-$root/docs/screenshot.png}
+case $output in /*) ;; *) output=$(pwd)/$output ;; esac
+# Run from the repository, so that the file line shows a path relative to it.
+cd "$root"
+problem=${2:-examples/side_straight_three_black_kills.ban}
 
 if [ ! -x "$build/ostrel" ]; then
     echo "screenshot.sh: $build/ostrel not found; build the project first" >&2

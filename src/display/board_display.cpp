@@ -215,6 +215,31 @@ void DrawPaletteLabel(int32_t column, int32_t row, const char* text) {
     Invalidate();
 }
 
+int32_t TextWidth(const char* text) {
+    int32_t width = 0;
+    for (const QChar c : QString::fromUtf8(text ? text : "")) {
+        width += IsHalfWidth(c.unicode()) ? kHalfWidth : kFullWidth;
+    }
+    return width;
+}
+
+void DrawPaletteFrame(int32_t column, int32_t row, const char* text, bool chosen) {
+    std::lock_guard<std::recursive_mutex> hold(drawLock);
+    if (picture == nullptr) {
+        return;
+    }
+    const QColor& colour = chosen ? kBlackColour : kWhiteColour;
+    const int32_t left = cellLeft(column) - 3;
+    const int32_t top = kCellSize * row + 59;
+    const int32_t right = cellLeft(column) + TextWidth(text) + 3;
+    const int32_t bottom = top + kTextHeight + 6;
+    FillBox(*picture, {left, top, right, top + 2}, colour);
+    FillBox(*picture, {left, bottom - 2, right, bottom}, colour);
+    FillBox(*picture, {left, top, left + 2, bottom}, colour);
+    FillBox(*picture, {right - 2, top, right, bottom}, colour);
+    Invalidate();
+}
+
 void DrawMoveLabel(int32_t column, int32_t row, const char* label) {
     std::lock_guard<std::recursive_mutex> hold(drawLock);
     if (picture == nullptr) {

@@ -56,6 +56,10 @@ void DrawWhiteStone(int32_t column, int32_t row);
 void DrawRegionMark(int32_t column, int32_t row);
 // Black text on yellow at the cell's left edge.
 void DrawPaletteLabel(int32_t column, int32_t row, const char* text);
+// A black frame two pixels wide around that label when chosen, else white.
+void DrawPaletteFrame(int32_t column, int32_t row, const char* text, bool chosen);
+// Width in pixels of a text: 6 per half-width character, 12 per full-width one.
+int32_t TextWidth(const char* text);
 
 // The second status line (control 1048).
 void ShowFileLine(const char* format, ...) OSTREL_PRINTF_FORMAT(1, 2);

@@ -112,6 +112,41 @@ void COstrelDlg::EstablishProblem() {
     }
 }
 
+// The second status line: the side to move and the problem's file.
+void COstrelDlg::ShowSideAndFile() {
+    const QString side = sideToMove == kBlack   ? tr("黒番")
+                         : sideToMove == kWhite ? tr("白番")
+                                                : QString();
+    const std::string text = side.toStdString();
+    if (problemFile.empty()) {
+        ShowFileLine("%s", text.c_str());
+    } else {
+        ShowFileLine("%s %s", text.c_str(), problemFile.c_str());
+    }
+}
+
+void COstrelDlg::NoteProblemSaved() {
+    copyColours(savedBoard_, problemBoard);
+    savedSide_ = sideToMove;
+    savedTarget_ = targetPoint;
+}
+
+bool COstrelDlg::UnsavedChanges() const {
+    // The workers own the record while they run; it is what it was at the start.
+    if (state == Solving) {
+        return changedAtSolve_;
+    }
+    if (sideToMove != savedSide_ || targetPoint != savedTarget_) {
+        return true;
+    }
+    for (int32_t p = 0; p < kBoardCells; ++p) {
+        if (colourOf(problemBoard[p]) != savedBoard_[p]) {
+            return true;
+        }
+    }
+    return false;
+}
+
 // After a load: target mark (or its error), region, region marks.
 void COstrelDlg::ShowLoadedProblem() {
     DrawBoard(problemBoard);
@@ -162,11 +197,26 @@ void COstrelDlg::OnSetup() {
     setupColour = 0;
     clickCol = 0;
     clickRow = 0;
+    EnableControl(kIdPass, false);
     for (const PaletteLabel& label : kPalette) {
         DrawPaletteLabel(kPaletteColumn, label.row, label.text);
     }
+    DrawPaletteChoices();
+    ShowSideAndFile();
     DrawBoard(problemBoard);
     SetTimer(kSetupTimer);
+}
+
+// Frames the chosen tool and the chosen side in the palette.
+void COstrelDlg::DrawPaletteChoices() {
+    for (const PaletteLabel& label : kPalette) {
+        const bool chosen = (label.row == 0 && setupColour == kBlack) ||
+                            (label.row == 2 && setupColour == kWhite) ||
+                            (label.row == 8 && setupColour == kChooseTarget) ||
+                            (label.row == 4 && sideToMove == kBlack) ||
+                            (label.row == 6 && sideToMove == kWhite);
+        DrawPaletteFrame(kPaletteColumn, label.row, label.text, chosen);
+    }
 }
 
 void COstrelDlg::OnSetupTimer() {
@@ -179,6 +229,10 @@ void COstrelDlg::OnSetupTimer() {
             ++beeps;
             QApplication::beep();
             goOn = SetupPaletteEntry(clickRow);
+            if (goOn) {
+                DrawPaletteChoices();
+                ShowSideAndFile();
+            }
         }
     } else if (IsBoardCell(clickCol, clickRow)) {
         SetupBoardClick(pointAt(clickCol, clickRow));
@@ -266,6 +320,7 @@ bool COstrelDlg::SetupFinish() {
         EnableControl(id, true);
     }
     regionEditable = 1;
+    ShowSideAndFile();
     return true;
 }
 
@@ -279,6 +334,7 @@ void COstrelDlg::SetupCancel() {
     for (const int32_t id : {kIdLoad, kIdSetup, kIdSave, kIdSolve}) {
         EnableControl(id, true);
     }
+    ShowSideAndFile();
 }
 
 // --- solve, outcome, play mode ----------------------------------------------
@@ -295,6 +351,7 @@ void COstrelDlg::StartSolve() {
         state = Idle;
     }
     EnableControl(kIdSetup, false);
+    EnableControl(kIdPass, false);
     clickCol = 0;
     clickRow = 0;
     state = SolveRequested;
@@ -324,6 +381,7 @@ void COstrelDlg::OnSolveTimer() {
             for (const int32_t id : {kIdLoad, kIdSetup, kIdSave, kIdPass, kIdSolve}) {
                 EnableControl(id, false);
             }
+            changedAtSolve_ = UnsavedChanges();
             state = Solving;
             regionEditable = 0;
             LaunchSolveWorkers(workerCount);
@@ -371,6 +429,8 @@ void COstrelDlg::PlayUserMove(int32_t p) {
     playMove(0, problemBoard, sideToMove, p);
     sideToMove = opponent(sideToMove);
     copyWithKoMarks(problemBoard, problemBoard);
+    ShowSideAndFile();
+    EnableControl(kIdPass, false);
     DrawBoard(problemBoard);
     if (targetStone() == 0) {
         ShowAppMessageBox("目標石が取られました");
@@ -385,10 +445,12 @@ void COstrelDlg::PlayUserMove(int32_t p) {
 }
 
 void COstrelDlg::OnPass() {
-    // With no side (set-up mode, after a cancel) there is nothing to flip.
-    if (!IsSide(sideToMove)) {
+    // Only the play mode passes; and with no side there is nothing to flip.
+    if (state != AwaitingMove || !IsSide(sideToMove)) {
         return;
     }
     sideToMove = opponent(sideToMove);
+    ShowSideAndFile();
+    EnableControl(kIdPass, false);
     state = SolveRequested;
 }

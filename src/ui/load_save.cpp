@@ -5,6 +5,7 @@
 
 #include "display/board_display.h"
 #include "problem/problem.h"
+#include "problem/problem_check.h"
 #include "ui/message_boxes.h"
 #include "ui/ostrel_dlg.h"
 
@@ -28,17 +29,39 @@ void COstrelDlg::OnLoad() {
     LoadProblem(QFile::encodeName(chosen).toStdString());
 }
 
+// Tells the user why a file is no problem; the problem on the board stays.
+bool COstrelDlg::RefuseNonProblem(const std::string& path) {
+    QString why;
+    switch (CheckProblemFile(path.c_str())) {
+        case ProblemFileFault::None: return false;
+        case ProblemFileFault::TooLarge:
+            why = tr("%1 kB を超えています").arg(kMaxProblemFileBytes / 1024);
+            break;
+        case ProblemFileFault::NotText: why = tr("文字でないバイトがあります"); break;
+        case ProblemFileFault::NoHeader: why = tr("「*」で始まる見出し行がありません"); break;
+    }
+    ShowAppMessageBox(tr("%1\nは問題ファイルではありません: %2")
+                          .arg(QFile::decodeName(QByteArray::fromStdString(path)), why));
+    return true;
+}
+
 void COstrelDlg::LoadProblem(std::string path) {
+    path = WithBanExtension(std::move(path));
+    if (RefuseNonProblem(path)) {
+        return;
+    }
     regionEditable = 1;
     if (state != Idle) {
         KillTimer(kSolveTimer);
         state = Idle;
     }
+    EnableControl(kIdPass, false);
     sideToMove = 0;
     targetPoint = 0;
-    path = WithBanExtension(std::move(path));
     ReadProblemFile(path.c_str());
-    ShowFileLine("%s %s", sideText(sideToMove), path.c_str());
+    problemFile = path;
+    ShowSideAndFile();
+    NoteProblemSaved();
     ShowLoadedProblem();
     if (sideToMove != kBlack && sideToMove != kWhite) {
         ShowAppMessageBox("手番設定エラー");
@@ -59,8 +82,11 @@ void COstrelDlg::OnSave() {
         return;
     }
     const std::string path = WithBanExtension(QFile::encodeName(chosen).toStdString());
-    ShowFileLine("%s", path.c_str());
+    problemFile = path;
+    ShowSideAndFile();
     if (WriteProblemFile(path.c_str()) != 0) {
         ShowMessage("dummy.ban open error");
+    } else {
+        NoteProblemSaved();
     }
 }

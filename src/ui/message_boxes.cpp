@@ -12,6 +12,7 @@
 
 std::function<void(QMessageBox& box)> messageBoxAnswer;
 std::function<QString(bool forSave)> fileDialogAnswer;
+std::function<bool(QMessageBox& box)> questionBoxAnswer;
 
 namespace {
 
@@ -27,10 +28,23 @@ void RunBox(const QString& text, const QString& caption, QMessageBox::Icon icon)
 }  // namespace
 
 void ShowAppMessageBox(const char* text) {
-    const QString message = QString::fromUtf8(text ? text : "");
-    if (!RunOnWindowThread([&] { RunBox(message, QString::fromUtf8(kAppName), QMessageBox::Warning); })) {
-        std::fprintf(stderr, "%s\n", text ? text : "");
+    ShowAppMessageBox(QString::fromUtf8(text ? text : ""));
+}
+
+void ShowAppMessageBox(const QString& text) {
+    if (!RunOnWindowThread([&] { RunBox(text, QString::fromUtf8(kAppName), QMessageBox::Warning); })) {
+        std::fprintf(stderr, "%s\n", text.toUtf8().constData());
     }
+}
+
+bool AskAppQuestion(const QString& text) {
+    QMessageBox box(QMessageBox::Question, QString::fromUtf8(kAppName), text,
+                    QMessageBox::Yes | QMessageBox::No, mainDialog);
+    box.setDefaultButton(QMessageBox::No);
+    if (questionBoxAnswer) {
+        return questionBoxAnswer(box);
+    }
+    return box.exec() == QMessageBox::Yes;
 }
 
 void ShowMessageBox(const char* text, const char* caption) {

@@ -22,8 +22,15 @@ extern std::function<void(QMessageBox& box)> messageBoxAnswer;
 // text for a cancelled dialog. `forSave` tells the save dialog from the open one.
 extern std::function<QString(bool forSave)> fileDialogAnswer;
 
+// When set, answers the window's Yes/No questions instead of the user: the
+// box is built as usual and the hook returns whether Yes was pressed.
+extern std::function<bool(QMessageBox& box)> questionBoxAnswer;
+
 // A box captioned with the application's name (the window's own messages).
 void ShowAppMessageBox(const char* text);
+void ShowAppMessageBox(const QString& text);
+// A Yes/No question captioned with the application's name; true for Yes.
+bool AskAppQuestion(const QString& text);
 
 // Open and save dialogs: no filter, no default extension, no initial name; the
 // save dialog asks before it replaces a file. Empty when cancelled.

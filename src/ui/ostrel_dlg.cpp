@@ -4,6 +4,7 @@
 #include <thread>
 
 #include <QContextMenuEvent>
+#include <QKeyEvent>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
@@ -125,8 +126,6 @@ void COstrelDlg::CreateControls() {
     connect(pass, &QPushButton::clicked, this, &COstrelDlg::OnPass);
     // The count is only taken at the next solve.
     connect(cpuField, &QLineEdit::textEdited, this, [this] { UpdateData(true); });
-    // Enter in the field accepts the dialog, as in any dialog without a default button.
-    connect(cpuField, &QLineEdit::returnPressed, this, &QDialog::accept);
     solve->setFocus();
 }
 
@@ -153,7 +152,6 @@ void COstrelDlg::OnInitDialog() {
     }
 
     ShowMessage("Quenloの詰碁( proof number search ) V7.22I");
-    ShowFileLine("%s", commandLine.c_str());
 
     sideToMove = kBlack;
     targetPoint = 0;
@@ -163,18 +161,22 @@ void COstrelDlg::OnInitDialog() {
 
     state = Idle;
     EnableControl(kIdPass, false);
+    ShowSideAndFile();
+    NoteProblemSaved();
 
-    if (!commandLine.empty()) {
+    std::string path = commandLine;
+    // One path, with or without surrounding double quotes.
+    if (path.size() >= 2 && path.front() == '"' && path.back() == '"') {
+        path = path.substr(1, path.size() - 2);
+    }
+    if (!commandLine.empty() && !RefuseNonProblem(path)) {
         regionEditable = 1;
-        std::string path = commandLine;
-        // One path, with or without surrounding double quotes.
-        if (path.size() >= 2 && path.front() == '"' && path.back() == '"') {
-            path = path.substr(1, path.size() - 2);
-        }
+        problemFile = commandLine;
         sideToMove = 0;
         targetPoint = 0;
         ReadProblemFile(path.c_str());
-        ShowFileLine("%s %s", sideText(sideToMove), commandLine.c_str());
+        ShowSideAndFile();
+        NoteProblemSaved();
         ShowLoadedProblem();
         if (sideToMove != kBlack && sideToMove != kWhite) {
             ShowAppMessageBox("手番設定エラー");
@@ -242,6 +244,24 @@ void COstrelDlg::mousePressEvent(QMouseEvent* event) {
         OnLeftButtonDown(at.x(), at.y());
     }
     QDialog::mousePressEvent(event);
+}
+
+void COstrelDlg::keyPressEvent(QKeyEvent* event) {
+    // The dialog's own Escape would close the window; Enter only presses the
+    // default button when there is one, and never closes it.
+    if (event->key() == Qt::Key_Escape) {
+        event->accept();
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}
+
+void COstrelDlg::reject() {
+    if (UnsavedChanges() &&
+        !AskAppQuestion(tr("保存されていない変更があります。終了しますか？"))) {
+        return;
+    }
+    QDialog::reject();
 }
 
 void COstrelDlg::contextMenuEvent(QContextMenuEvent* event) {

@@ -13,6 +13,8 @@
 #include <QString>
 #include <QTimer>
 
+#include "position/board.h"
+
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -34,6 +36,12 @@ constexpr int32_t kIdCpuCount = 1046;
 constexpr int32_t kIdPass = 1047;
 constexpr int32_t kIdFileLine = 1048;
 constexpr int32_t kIdMessageLine = 1050;
+constexpr int32_t kIdStop = 1051;
+constexpr int32_t kIdTimeLimit = 1052;
+constexpr int32_t kIdUndo = 1053;
+constexpr int32_t kIdRedo = 1054;
+constexpr int32_t kIdRestart = 1055;
+constexpr int32_t kIdAutoReply = 1056;
 
 // Timer ids.
 constexpr int32_t kSetupTimer = 1061;
@@ -71,6 +79,9 @@ public:
     // The program's command line as the user gave it (one path).
     std::string commandLine;
 
+    // The file the problem came from or went to, as the file line shows it.
+    std::string problemFile;
+
     // Interaction.
     int32_t state = Idle;
     int32_t clickCol = 0;
@@ -98,9 +109,14 @@ public:
     void OnSave();
     void LoadProblem(std::string path);
     void OnSysCommand(int32_t id);
+    // Whether the problem differs from the one last loaded or saved.
+    bool UnsavedChanges() const;
+    // Asks before the window goes when there are unsaved changes.
+    void reject() override;
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
 
@@ -121,6 +137,17 @@ private:
     void DrawRegionMarks();
     void EstablishProblem();
     void ShowLoadedProblem();
+    bool RefuseNonProblem(const std::string& path);
+    void ShowSideAndFile();
+    void DrawPaletteChoices();
+    void NoteProblemSaved();
+
+    // The problem as last loaded or saved (colours only), for UnsavedChanges;
+    // during a solve the answer taken when it started.
+    Board savedBoard_{};
+    int32_t savedSide_ = 0;
+    int32_t savedTarget_ = 0;
+    bool changedAtSolve_ = false;
 
     std::map<int32_t, QWidget*> controls_;
     QTimer setupTimer_;

@@ -36,6 +36,11 @@ protected:
                 onBox();
             }
         };
+        questionBoxAnswer = [this](QMessageBox& box) {
+            EXPECT_EQ(box.standardButtons(), QMessageBox::Yes | QMessageBox::No);
+            questions.push_back(box.text().toStdString());
+            return answerYes;
+        };
         fileDialogAnswer = [this](bool forSave) {
             fileDialogs.push_back(forSave);
             return nextPath;
@@ -49,6 +54,7 @@ protected:
         mainDialog = nullptr;
         dialog.reset();
         messageBoxAnswer = nullptr;
+        questionBoxAnswer = nullptr;
         fileDialogAnswer = nullptr;
         std::system(("rm -rf '" + tempDir + "'").c_str());
     }
@@ -115,6 +121,8 @@ protected:
     std::vector<std::string> boxes;     // texts of the boxes answered
     std::vector<std::string> captions;
     std::function<void()> onBox;        // runs inside each box
+    std::vector<std::string> questions; // Yes/No questions asked
+    bool answerYes = true;
     std::vector<bool> fileDialogs;      // true for a save dialog
     QString nextPath;                   // what the file dialog answers; empty cancels
     std::string tempDir;

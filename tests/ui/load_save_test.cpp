@@ -1,5 +1,6 @@
 // The load and save commands with their dialogs answered by the test, and the
 // problem named on the command line.
+#include <filesystem>
 #include <sstream>
 
 #include <sys/stat.h>
@@ -27,7 +28,7 @@ TEST_F(LoadSaveTest, LoadAddsBanToAPathWithoutADot) {
     EXPECT_EQ(fileDialogs, std::vector<bool>{false});
     EXPECT_TRUE(boxes.empty());
     EXPECT_EQ(targetPoint, pointAt(9, 2));
-    EXPECT_EQ(FileLine(), "黒先手 " + tempDir + "/three.ban");
+    EXPECT_EQ(FileLine(), "黒番 " + tempDir + "/three.ban");
     EXPECT_EQ(Centre(9, 2), kRedPx);
     ASSERT_TRUE(listContains(regionPoints, pointAt(9, 1)));
     for (int32_t i = 0; i < listLength(regionPoints); ++i) {
@@ -84,14 +85,14 @@ TEST_F(LoadSaveTest, SaveWritesTheProblemOrReportsTheOpenError) {
     nextPath = QString::fromStdString(tempDir + "/copy");
     Press(kIdSave);
     EXPECT_EQ(fileDialogs, std::vector<bool>{true});
-    EXPECT_EQ(FileLine(), tempDir + "/copy.ban");
+    EXPECT_EQ(FileLine(), "黒番 " + tempDir + "/copy.ban");
     std::ostringstream written;
     written << std::ifstream(tempDir + "/copy.ban", std::ios::binary).rdbuf();
     EXPECT_EQ(written.str().substr(0, 20), "* /t=1 /mark=[9,2]\r\n");
 
     nextPath = QString::fromStdString(tempDir + "/missing/x.ban");
     Press(kIdSave);
-    EXPECT_EQ(FileLine(), tempDir + "/missing/x.ban");
+    EXPECT_EQ(FileLine(), "黒番 " + tempDir + "/missing/x.ban");
     EXPECT_EQ(dialog->messageLineText, QStringLiteral("dummy.ban open error"));
     EXPECT_TRUE(boxes.empty());
 }
@@ -99,7 +100,7 @@ TEST_F(LoadSaveTest, SaveWritesTheProblemOrReportsTheOpenError) {
 TEST_F(LoadSaveTest, CommandLineWithOrWithoutQuotes) {
     const std::string path = Three("* /t=1 /mark=[9,2]", "100%.ban");
     Open("\"" + path + "\"");
-    EXPECT_EQ(FileLine(), "黒先手 \"" + path + "\"");  // the per-cent sign as it is
+    EXPECT_EQ(FileLine(), "黒番 \"" + path + "\"");  // the per-cent sign as it is
     EXPECT_EQ(targetPoint, pointAt(9, 2));
     EXPECT_EQ(dialog->regionEditable, 1);
     EXPECT_GT(listLength(regionPoints), 0);
@@ -114,6 +115,66 @@ TEST_F(LoadSaveTest, LongStatusTextsAreCut) {
     Open();
     dialog->LoadProblem(tempDir + "/" + std::string(300, 'x'));
     EXPECT_EQ(FileLine().size(), 255u);
+}
+
+
+TEST_F(LoadSaveTest, FilesThatAreNoProblemsAreRefused) {
+    Open();
+    dialog->LoadProblem(Three("* /t=1 /mark=[9,2]"));
+    const std::string loaded = FileLine();
+    ASSERT_EQ(mkdir((tempDir + "/folder.d").c_str(), 0700), 0);
+    std::string big = BanText("* /t=1 /mark=[9,2]", kStraightThree);
+    big += std::string(110 * 1024, ' ');
+    const std::pair<std::string, std::string> files[] = {
+        {WriteFile("passwd.ban", "root:x:0:0:root:/root:/bin/bash\n1:2:1:2\n"),
+         "「*」で始まる見出し行がありません"},
+        {WriteFile("empty.ban", ""), "「*」で始まる見出し行がありません"},
+        {WriteFile("bytes.ban", std::string("* /t=1\n12\0\x01" "21\n", 11)),
+         "文字でないバイトがあります"},
+        {WriteFile("big.ban", big), "100 kB を超えています"},
+        {tempDir + "/folder.d", "「*」で始まる見出し行がありません"},
+    };
+    for (const auto& [path, why] : files) {
+        boxes.clear();
+        Load(path);
+        EXPECT_EQ(boxes, std::vector<std::string>{path + "\nは問題ファイルではありません: " + why});
+        // The problem on the board stays as it was.
+        EXPECT_EQ(targetPoint, pointAt(9, 2));
+        EXPECT_EQ(sideToMove, kBlack);
+        EXPECT_EQ(problemBoard[pointAt(9, 2)], kWhite);
+        EXPECT_EQ(problemBoard[pointAt(1, 1)], kEmpty);
+        EXPECT_EQ(FileLine(), loaded);
+        EXPECT_EQ(Centre(9, 2), kRedPx);
+    }
+    // Named on the command line, the window starts empty instead.
+    boxes.clear();
+    dialog.reset();
+    Open(files[0].first);
+    EXPECT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(targetPoint, 0);
+    EXPECT_EQ(FileLine(), "黒番");
+}
+
+TEST_F(LoadSaveTest, EveryExampleAndEveryWrittenFileLoads) {
+    Open();
+    int32_t seen = 0;
+    for (const auto& entry :
+         std::filesystem::directory_iterator(std::string(OSTREL_SOURCE_DIR) + "/examples")) {
+        const std::string name = entry.path().string();
+        if (entry.path().extension() != ".ban") {
+            continue;
+        }
+        boxes.clear();
+        Load(name);
+        EXPECT_TRUE(boxes.empty()) << name;
+        EXPECT_NE(targetStone(), 0) << name;
+        nextPath = QString::fromStdString(tempDir + "/again.ban");
+        Press(kIdSave);
+        Load(tempDir + "/again.ban");
+        EXPECT_TRUE(boxes.empty()) << name;
+        seen += 1;
+    }
+    EXPECT_GE(seen, 15);
 }
 
 }  // namespace

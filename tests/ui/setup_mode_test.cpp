@@ -7,6 +7,20 @@ const std::vector<bool> kStartUp = {true, true, true, true, false};
 
 class SetupTest : public DialogTest {
 protected:
+    // Whether the palette entry of a row has its black frame.
+    bool Framed(int32_t row) const {
+        return (dialog->offscreenPicture.pixel(517, 24 * row + 59) & 0xFFFFFF) == kBlackPx &&
+               (dialog->offscreenPicture.pixel(517, 24 * row + 76) & 0xFFFFFF) == kBlackPx;
+    }
+    std::vector<int32_t> FramedRows() const {
+        std::vector<int32_t> rows;
+        for (int32_t row = 0; row <= 14; row += 2) {
+            if (Framed(row)) {
+                rows.push_back(row);
+            }
+        }
+        return rows;
+    }
     void Palette(int32_t row, int32_t column = 21) { ClickAndTick(column, row); }
     void Put(int32_t column, int32_t row) { ClickAndTick(column, row); }
     // White's group on the top side around (6..10, 1), walled in by black;
@@ -37,7 +51,7 @@ TEST_F(SetupTest, StartUpWindow) {
     EXPECT_EQ(Enabled(), kStartUp);
     EXPECT_EQ(dialog->state, Idle);
     EXPECT_EQ(sideToMove, kBlack);
-    EXPECT_EQ(dialog->fileLineText, QString());
+    EXPECT_EQ(dialog->fileLineText, QStringLiteral("黒番"));
     EXPECT_EQ(dialog->messageLineText, QStringLiteral("Quenloの詰碁( proof number search ) V7.22I"));
     // Dialog units at 6/4 and 12/8 pixels.
     EXPECT_EQ(dialog->size(), QSize(675, 570));
@@ -176,6 +190,41 @@ TEST_F(SetupTest, RegionPointsToggleUpToAHundred) {
     Press(kIdSetup);  // no toggling in the set-up mode
     Click(1, 19);
     EXPECT_EQ(regionPoints.p, full.p);
+}
+
+
+TEST_F(SetupTest, PaletteAndFileLineShowTheChoices) {
+    Open();
+    Press(kIdSetup);
+    EXPECT_EQ(FramedRows(), std::vector<int32_t>{});
+    EXPECT_EQ(dialog->fileLineText, QString());  // no side yet
+    Palette(0);
+    EXPECT_EQ(FramedRows(), std::vector<int32_t>{0});
+    Put(3, 3);
+    Palette(6);  // 白先
+    EXPECT_EQ(FramedRows(), (std::vector<int32_t>{0, 6}));
+    EXPECT_EQ(dialog->fileLineText, QStringLiteral("白番"));
+    Palette(2);
+    Palette(4);
+    EXPECT_EQ(FramedRows(), (std::vector<int32_t>{2, 4}));
+    EXPECT_EQ(dialog->fileLineText, QStringLiteral("黒番"));
+    Palette(8);
+    EXPECT_EQ(FramedRows(), (std::vector<int32_t>{4, 8}));
+    Put(3, 3);
+    Palette(12);  // クリア: nothing chosen any more
+    EXPECT_EQ(FramedRows(), std::vector<int32_t>{});
+    EXPECT_EQ(dialog->fileLineText, QString());
+
+    FinishGroup();
+    EXPECT_EQ(dialog->fileLineText, QStringLiteral("白番"));
+    Press(kIdSolve);
+    ASSERT_TRUE(WaitFor([&] { return dialog->state == AwaitingMove; }));
+    ClickAndTick(9, 1);  // a move: black to move now
+    EXPECT_EQ(dialog->fileLineText, QStringLiteral("黒番"));
+    ASSERT_TRUE(WaitFor([&] { return dialog->state == AwaitingMove; }));
+    Press(kIdPass);
+    EXPECT_EQ(dialog->fileLineText, QStringLiteral("白番"));
+    ASSERT_TRUE(WaitFor([&] { return dialog->state == AwaitingMove; }));
 }
 
 }  // namespace

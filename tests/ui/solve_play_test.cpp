@@ -140,16 +140,31 @@ TEST_F(SolveTest, CapturingTheTargetEndsThePlayMode) {
     EXPECT_FALSE(dialog->TimerRunning(kSolveTimer));
 }
 
-TEST_F(SolveTest, PassStaysEnabledButNeedsASide) {
+TEST_F(SolveTest, PassOnlyInThePlayMode) {
     Open();
     LoadThree();
+    EXPECT_FALSE(dialog->Control(kIdPass)->isEnabled());
+    Press(kIdPass);  // a disabled button: the side stays black
+    EXPECT_EQ(sideToMove, kBlack);
+    Press(kIdSolve);
+    EXPECT_FALSE(dialog->Control(kIdPass)->isEnabled());
+    WaitForMove();
+    EXPECT_EQ(boxes.back(), "黒石を打って下さい");
+    EXPECT_TRUE(dialog->Control(kIdPass)->isEnabled());
+
+    Press(kIdSetup);  // the set-up mode ends the play mode
+    EXPECT_EQ(Enabled(), kAllOff);
+    ClickAndTick(21, 8);   // 目標石
+    ClickAndTick(9, 2);
+    ClickAndTick(21, 4);   // 黒先
+    ClickAndTick(21, 10);  // 終了
+    EXPECT_EQ(Enabled(), (std::vector<bool>{true, true, true, true, false}));
+
     Press(kIdSolve);
     WaitForMove();
-    Press(kIdSetup);
-    EXPECT_EQ(Enabled(), (std::vector<bool>{false, false, false, false, true}));
-    Press(kIdPass);
-    EXPECT_EQ(sideToMove, 0);
-    EXPECT_EQ(dialog->state, Idle);
+    LoadThree();  // and so does a load
+    EXPECT_FALSE(dialog->Control(kIdPass)->isEnabled());
+    EXPECT_EQ(dialog->fileLineText.left(3), QStringLiteral("黒番 "));
 }
 
 }  // namespace
