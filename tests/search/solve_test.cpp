@@ -29,6 +29,19 @@ TEST(SolveThreaded, OneWorkerGivesTheReadmeAnswers) { ExpectReadmeAnswers(1); }
 
 TEST(SolveThreaded, TwoWorkersGiveTheReadmeAnswers) { ExpectReadmeAnswers(2); }
 
+// Each example's SGF twin gives the same answer.
+TEST(SolveThreaded, SgfExamplesGiveTheReadmeAnswers) {
+    for (const ExampleAnswer& answer : readExampleAnswers()) {
+        const std::string sgf = answer.file.substr(0, answer.file.size() - 4) + ".sgf";
+        SCOPED_TRACE(sgf);
+        ASSERT_TRUE(loadSgfProblem(examplePath(sgf)));
+        const SolveRun run = solveCurrentProblem(1);
+        ASSERT_TRUE(run.finished);
+        EXPECT_EQ(run.result, answer.verdict);
+        EXPECT_EQ(run.moves, answer.moves);
+    }
+}
+
 TEST(SolveThreaded, WorkerCountsAgreeOnVerdictAndFirstMoves) {
     for (const ExampleAnswer& answer : readExampleAnswers()) {
         SCOPED_TRACE(answer.file);

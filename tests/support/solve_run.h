@@ -16,6 +16,7 @@
 #include "cli/headless_frontend.h"
 #include "position/region.h"
 #include "problem/problem.h"
+#include "problem/sgf_problem.h"
 #include "search/solve.h"
 #include "search/solve_state.h"
 
@@ -54,6 +55,23 @@ inline bool loadProblem(const std::string& path) {
     if (ReadProblemFile(path.c_str()) != 0) {
         return false;
     }
+    setUpSearchRegion(0, problemBoard);
+    return true;
+}
+
+// The same for an SGF problem, which must be complete.
+inline bool loadSgfProblem(const std::string& path) {
+    SgfProblem problem;
+    std::string message;
+    if (ReadSgfProblemFile(path.c_str(), problem, message) != kSgfOk) {
+        ADD_FAILURE() << path << ": " << message;
+        return false;
+    }
+    if (!SgfProblemGap(problem).empty()) {
+        ADD_FAILURE() << path << ": " << SgfProblemGap(problem);
+        return false;
+    }
+    TakeSgfProblem(problem);
     setUpSearchRegion(0, problemBoard);
     return true;
 }
