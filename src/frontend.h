@@ -1,5 +1,5 @@
-// What the engine needs from whoever shows it: the fatal box, message boxes,
-// drawing the outcome on the board picture and the status line.
+// What the engine needs from whoever shows it: the fatal box, the outcome of
+// a solve and the status line.
 //
 // The engine library only declares these. Each program links exactly one
 // front end that defines them: the desktop window (src/ui, src/display) or
@@ -9,7 +9,7 @@
 
 #include <cstdint>
 
-struct Board;
+struct SolveOutcome;
 
 // printf-style argument checks where the compiler offers them.
 #if defined(__GNUC__)
@@ -28,15 +28,10 @@ struct Board;
 // Shows a fatal message (caption "囲碁") and ends the process with status 1.
 [[noreturn]] void ShowFatalBox(const char* message);
 
-// A modal message box owned by the main window; returns when it is closed.
-// Called by solve worker 0 for the outcome.
-void ShowMessageBox(const char* text, const char* caption);
-
-// Board display routines used by solve worker 0 (the desktop window draws them
-// into its picture; headless they are recorded).
-void DrawBoard(const Board& board);
-void DrawMoveLabel(int32_t column, int32_t row, const char* label);
-void DrawTargetMark(int32_t column, int32_t row);
+// Called by solve worker 0 once per solve, before the solve's result is
+// published. The window draws the labelled moves on the board picture and
+// shows the box, returning when it is closed; headless it is recorded.
+void ShowSolveOutcome(const SolveOutcome& outcome);
 
 // The top status line (progress line during a solve).
 void ShowMessage(const char* format, ...) OSTREL_PRINTF_FORMAT(1, 2);

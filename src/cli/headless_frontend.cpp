@@ -38,26 +38,10 @@ void ShowFatalBox(const char* message) {
     std::_Exit(1);
 }
 
-void ShowMessageBox(const char* text, const char* caption) {
+void ShowSolveOutcome(const SolveOutcome& outcome) {
     std::lock_guard<std::mutex> hold(recordLock);
-    record.boxes.push_back({text ? text : "", caption ? caption : ""});
-}
-
-void DrawBoard(const Board&) {
-    std::lock_guard<std::mutex> hold(recordLock);
-    record.boardsDrawn += 1;
-    record.labels.clear();
-}
-
-void DrawMoveLabel(int32_t column, int32_t row, const char* label) {
-    std::lock_guard<std::mutex> hold(recordLock);
-    record.labels.push_back({column, row, label ? label : ""});
-}
-
-void DrawTargetMark(int32_t column, int32_t row) {
-    std::lock_guard<std::mutex> hold(recordLock);
-    record.targetColumn = column;
-    record.targetRow = row;
+    record.outcomesShown += 1;
+    record.outcome = outcome;
 }
 
 void ShowMessage(const char* format, ...) {

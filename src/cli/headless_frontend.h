@@ -5,26 +5,13 @@
 #include <cstdint>
 #include <mutex>
 #include <string>
-#include <vector>
 
-struct HeadlessBox {
-    std::string text;
-    std::string caption;
-};
-
-struct HeadlessLabel {
-    int32_t column;
-    int32_t row;
-    std::string label;
-};
+#include "search/solve_outcome.h"
 
 struct HeadlessRecord {
-    std::vector<HeadlessBox> boxes;
-    std::vector<HeadlessLabel> labels;
-    int32_t boardsDrawn = 0;
-    int32_t targetColumn = 0;
-    int32_t targetRow = 0;
-    std::string lastMessage;
+    int32_t outcomesShown = 0;
+    SolveOutcome outcome;     // the last one shown
+    std::string lastMessage;  // of the status line
 };
 
 // Clears everything recorded so far.

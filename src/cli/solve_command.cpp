@@ -36,20 +36,19 @@ std::string RefusalReason(int32_t threads) {
     return "cannot be solved";
 }
 
-void PrintJson(const CliOptions& options, const PointList& region, int32_t side,
-               int32_t target, const SolveOutcome& outcome, const HeadlessRecord& shown) {
+void PrintJson(const CliOptions& options, const PointList& region, const SolveOutcome& outcome) {
     std::string out = "{";
-    out += ProblemJsonFields(options.file, side, target, region);
+    out += ProblemJsonFields(options.file, outcome.side, outcome.target, region);
     out += ", \"threads\": " + std::to_string(options.threads);
     out += ", \"solveResult\": " + std::to_string(outcome.verdict);
     out += ", \"verdict\": ";
     AppendJsonString(out, VerdictName(outcome.verdict));
     out += ", \"moves\": " + PointListJson(outcome.moves);
     out += ", \"labels\": [";
-    for (size_t i = 0; i < shown.labels.size(); ++i) {
+    for (int32_t i = 0; i < outcome.labelledCount; ++i) {
         out += i ? ", {\"label\": " : "{\"label\": ";
-        AppendJsonString(out, shown.labels[i].label);
-        out += ", \"point\": " + PointJson(pointAt(shown.labels[i].column, shown.labels[i].row)) + "}";
+        AppendJsonString(out, outcome.labelled[i].label);
+        out += ", \"point\": " + PointJson(outcome.labelled[i].point) + "}";
     }
     out += "], \"seconds\": " + std::to_string(outcome.seconds);
     out += ", \"memoryBytes\": " + std::to_string(outcome.memoryBytes);
@@ -60,21 +59,17 @@ void PrintJson(const CliOptions& options, const PointList& region, int32_t side,
     std::fputs(out.c_str(), stdout);
 }
 
-void PrintText(const SolveOutcome& outcome, const HeadlessRecord& shown) {
-    if (outcome.verdict == kSolveCutOff) {
-        std::printf("%s\n", outcome.boxText.c_str());
-        return;
+// The outcome line (none when cut off), the rest of the box, then one line
+// per labelled move: label and column,row.
+void PrintText(const SolveOutcome& outcome) {
+    if (!outcome.outcomeLine.empty()) {
+        std::printf("%s\n", outcome.outcomeLine.c_str());
     }
-    std::printf("%s\n", outcome.outcomeLine.c_str());
-    // The outcome box repeats the outcome line before its own part.
-    std::string box = outcome.boxText;
-    const std::string lead = outcome.outcomeLine + "\n";
-    if (box.rfind(lead, 0) == 0) {
-        box.erase(0, lead.size());
-    }
-    std::printf("%s\n", box.c_str());
-    for (const HeadlessLabel& label : shown.labels) {
-        std::printf("%s %d,%d\n", label.label.c_str(), label.column, label.row);
+    std::printf("%s\n", outcome.detailText.c_str());
+    for (int32_t i = 0; i < outcome.labelledCount; ++i) {
+        const LabelledMove& move = outcome.labelled[i];
+        std::printf("%s %d,%d\n", move.label.c_str(), static_cast<int>(pointX(move.point)),
+                    static_cast<int>(pointY(move.point)));
     }
 }
 
@@ -87,8 +82,6 @@ int RunSolve(const CliOptions& options) {
         return kExitBadInput;
     }
     const PointList region = regionPoints;
-    const int32_t side = sideToMove;
-    const int32_t target = targetPoint;
 
     if (options.haveSeed) {
         PrepareKeysFromSeed(options.seed);
@@ -105,11 +98,11 @@ int RunSolve(const CliOptions& options) {
     WaitForWorkersToExit();
     HeadlessEchoMessages(false);
 
-    const HeadlessRecord shown = HeadlessSnapshot();
+    const SolveOutcome outcome = HeadlessSnapshot().outcome;
     if (options.json) {
-        PrintJson(options, region, side, target, lastOutcome, shown);
+        PrintJson(options, region, outcome);
     } else {
-        PrintText(lastOutcome, shown);
+        PrintText(outcome);
     }
     return kExitOk;
 }

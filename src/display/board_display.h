@@ -9,7 +9,8 @@
 
 #include <QColor>
 
-#include "frontend.h"  // DrawBoard, DrawMoveLabel, DrawTargetMark, ShowMessage
+#include "frontend.h"  // ShowMessage, OSTREL_PRINTF_FORMAT
+#include "position/board.h"
 
 class QImage;
 class QWidget;
@@ -51,9 +52,15 @@ QImage MakePicture(int32_t width, int32_t height);
 // Fills the whole picture with white (leaving the set-up mode).
 void ClearPicture();
 
+// The grid, the coordinates and the stones of a board, over the board square only.
+void DrawBoard(const Board& board);
 void DrawBlackStone(int32_t column, int32_t row);
 void DrawWhiteStone(int32_t column, int32_t row);
 void DrawRegionMark(int32_t column, int32_t row);
+// The red dot of the target stone.
+void DrawTargetMark(int32_t column, int32_t row);
+// White text on wood: the label of a first move.
+void DrawMoveLabel(int32_t column, int32_t row, const char* label);
 // Black text on yellow at the cell's left edge.
 void DrawPaletteLabel(int32_t column, int32_t row, const char* text);
 // A black frame two pixels wide around that label when chosen, else white.

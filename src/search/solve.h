@@ -7,6 +7,8 @@
 #include <cstdint>
 #include <mutex>
 
+#include "search/solve_outcome.h"
+
 // Guards the node table, its memory count, the ticket and the rendezvous counters.
 extern std::mutex engineLock;
 
@@ -15,12 +17,6 @@ extern std::atomic<int32_t> workersStarted; // ticket counter
 extern std::atomic<int32_t> barrier1, barrier2, barrier3, barrier4, barrier5, barrier6;
 extern std::atomic<int32_t> solveResult;    // -1 running, 0 cut off, 1 alive, 2 dead, 3 ko
 extern int32_t timeLimitSeconds;
-
-constexpr int32_t kSolveRunning = -1;
-constexpr int32_t kSolveCutOff = 0;
-constexpr int32_t kSolveAlive = 1;
-constexpr int32_t kSolveDead = 2;
-constexpr int32_t kSolveKo = 3;
 
 // Fresh random position keys, seeded from the millisecond tick count.
 void PrepareKeys();

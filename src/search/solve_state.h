@@ -5,9 +5,9 @@
 #include <array>
 #include <atomic>
 #include <cstdint>
-#include <string>
 
 #include "position/board.h"
+#include "search/solve_outcome.h"
 
 // 1 while the defender's ko captures are held back, 0 while the attacker's are.
 extern std::atomic<int32_t> restrainDefenderKo;
@@ -20,27 +20,10 @@ extern std::atomic<bool> solveCutOff;
 // Working first moves, per worker, 0-terminated.
 extern std::array<PointList, kMaxWorkers> solutionMoves;
 
-// Filled by worker 0 before it publishes solveResult.
-struct SolveOutcome {
-    int32_t verdict = 0;          // the value solveResult gets
-    int32_t firstPass = 0;        // r1
-    int32_t secondPass = 0;       // r2
-    uint32_t seconds = 0;
-    uint64_t memoryBytes = 0;     // memoryUsed when the verdict was derived
-    uint32_t judgments = 0;
-    int32_t depth = 0;            // maxDepthReached + 1
-    std::string outcomeLine;      // without its line end; empty when cut off
-    std::string boxText;          // the text of worker 0's box
-    PointList moves{};            // worker 0's solutionMoves
-};
+// Worker 0's outcome of the last solve, set before it is shown.
 extern SolveOutcome lastOutcome;
 
 // Number of worker threads that have not yet returned.
 extern std::atomic<int32_t> workersRunning;
 // Returns once every worker of earlier solves has returned.
 void WaitForWorkersToExit();
-
-// Elapsed whole seconds between two wrapping millisecond ticks, rounded.
-uint32_t RoundedSeconds(uint32_t now, uint32_t start);
-// UTF-8 label of the n-th labelled move (0 = "Ａ").
-std::string MoveLabel(int32_t n);

@@ -1,6 +1,5 @@
 #include <chrono>
 #include <cstdio>
-#include <cstring>
 #include <thread>
 
 #include "frontend.h"
@@ -82,17 +81,9 @@ int32_t RunPass(int32_t index, PointList& listA, PointList& listB) {
     return result;
 }
 
-int32_t Verdict(bool defenderFirst, int32_t r1, int32_t r2) {
-    if (r1 != 0) {
-        return defenderFirst ? kSolveAlive : kSolveDead;
-    }
-    if (r2 == 0) {
-        return defenderFirst ? kSolveDead : kSolveAlive;
-    }
-    return kSolveKo;
-}
-
-void ShowOutcome(int32_t r1, int32_t r2, uint32_t seconds) {
+// Worker 0's report of the finished solve, from the pass results and the
+// solve-wide figures.
+SolveOutcome OutcomeOfSolve(int32_t r1, int32_t r2, uint32_t seconds) {
     SolveOutcome outcome;
     outcome.firstPass = r1;
     outcome.secondPass = r2;
@@ -101,64 +92,14 @@ void ShowOutcome(int32_t r1, int32_t r2, uint32_t seconds) {
     outcome.judgments = judgeCount.load();
     outcome.depth = maxDepthReached.load() + 1;
     outcome.moves = solutionMoves[0];
-    char text[512];
-    if (r1 == kSearchTimeUp || r2 == kSearchTimeUp) {
-        outcome.verdict = kSolveCutOff;
-        std::snprintf(text, sizeof text, "読み打ち切り time=%d[sec]", static_cast<int>(seconds));
-        outcome.boxText = text;
-        lastOutcome = outcome;
-        ShowMessageBox(text, "詰碁");
-        return;
-    }
-    outcome.verdict = Verdict(attackerFirst.load() == 0, r1, r2);
-    const char* word = outcome.verdict == kSolveDead ? "死に"
-                       : outcome.verdict == kSolveAlive ? "生き"
-                                                        : "コウ";
-    char line[256];
-    std::snprintf(line, sizeof line, "%s  %d[sec]  メモリ %dMByte\n", word,
-                  static_cast<int>(seconds), static_cast<int>(outcome.memoryBytes / 1048576));
-    outcome.outcomeLine.assign(line, std::strlen(line) - 1);
-
-    Board saved;
-    copyBoard(saved, problemBoard);
-    const int32_t first = solutionMoves[0][0];
-    if (tumetst1(problemBoard, sideToMove, first) == 0) {
-        outcome.boxText = "打つ手が有りません";
-        lastOutcome = outcome;
-        ShowMessageBox("打つ手が有りません", "詰碁");
-        return;
-    }
-    DrawBoard(problemBoard);
-    int32_t labelled = 0;
-    for (int32_t i = 0; i < kListSlots && solutionMoves[0][i] != 0; ++i) {
-        const int32_t m = solutionMoves[0][i];
-        if (tumetst1(saved, sideToMove, m) != 0) {
-            DrawMoveLabel(m % 20, m / 20, MoveLabel(labelled).c_str());
-            labelled += 1;
-        }
-    }
-    DrawTargetMark(targetPoint % 20, targetPoint / 20);
-    std::snprintf(text, sizeof text, "%sJudged 回数 %u 回  読深さ %d", line, outcome.judgments,
-                  outcome.depth);
-    outcome.boxText = text;
-    lastOutcome = outcome;
-    ShowMessageBox(text, "詰碁");
-    copyBoard(problemBoard, saved);
+    copyBoard(outcome.board, problemBoard);
+    outcome.side = sideToMove;
+    outcome.target = targetPoint;
+    DescribeOutcome(outcome, attackerFirst.load() == 0);
+    return outcome;
 }
 
 }  // namespace
-
-uint32_t RoundedSeconds(uint32_t now, uint32_t start) { return (now + 500 - start) / 1000; }
-
-std::string MoveLabel(int32_t n) {
-    // Full-width Ａ..Ｚ, then ａ..ｚ, then ＊ for every further move.
-    uint32_t code = n < 26 ? 0xFF21 + n : n < 52 ? 0xFF41 + (n - 26) : 0xFF0A;
-    std::string label;
-    label += static_cast<char>(0xE0 | (code >> 12));
-    label += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
-    label += static_cast<char>(0x80 | (code & 0x3F));
-    return label;
-}
 
 void PrepareKeys() { FillKeys(TickCount()); }
 
@@ -253,7 +194,9 @@ void SolveWorker() {
 
     if (index == 0) {
         const uint32_t seconds = RoundedSeconds(TickCount(), startTick);
-        ShowOutcome(r1, r2, seconds);
+        lastOutcome = OutcomeOfSolve(r1, r2, seconds);
+        // The window's box is modal: the solve ends once it is closed.
+        ShowSolveOutcome(lastOutcome);
     }
 
     Rendezvous(barrier5, kEndWaitMs, false);

@@ -31,6 +31,8 @@ void ShowAppMessageBox(const char* text);
 void ShowAppMessageBox(const QString& text);
 // A Yes/No question captioned with the application's name; true for Yes.
 bool AskAppQuestion(const QString& text);
+// An information box with its own caption (a solve's outcome).
+void ShowMessageBox(const char* text, const char* caption);
 
 // Open and save dialogs: no filter, no default extension, no initial name; the
 // save dialog asks before it replaces a file. Empty when cancelled.

@@ -113,17 +113,6 @@ TEST(CandidateLists, TouchingPointsAndNeighbourAndCaptureOrders) {
     rulesScratch[3].capturedByMove = 0;
 }
 
-TEST(Outcome, RoundedSecondsAndLabels) {
-    EXPECT_EQ(RoundedSeconds(1000 + 1499, 1000), 1u);
-    EXPECT_EQ(RoundedSeconds(1000 + 1500, 1000), 2u);
-    EXPECT_EQ(RoundedSeconds(0xFFFFFF00u + 2600, 0xFFFFFF00u), 3u);
-    EXPECT_EQ(MoveLabel(0), "Ａ");
-    EXPECT_EQ(MoveLabel(25), "Ｚ");
-    EXPECT_EQ(MoveLabel(26), "ａ");
-    EXPECT_EQ(MoveLabel(51), "ｚ");
-    EXPECT_EQ(MoveLabel(52), "＊");
-}
-
 class ProgressMonitor : public ::testing::Test {
 protected:
     void SetUp() override {

@@ -66,10 +66,10 @@ TEST(SolveThreaded, TimeLimitCutsEveryWorkerOffWithoutHanging) {
             EXPECT_EQ(run.result, kSolveCutOff);
             EXPECT_LE(run.outcome.seconds, static_cast<uint32_t>(limit) + 2);
             EXPECT_EQ(memoryUsed.load(), 0u);
-            ASSERT_EQ(run.shown.boxes.size(), 1u);
-            EXPECT_EQ(run.shown.boxes[0].text,
+            ASSERT_EQ(run.shown.outcomesShown, 1);
+            EXPECT_EQ(run.shown.outcome.boxText,
                       "読み打ち切り time=" + std::to_string(run.outcome.seconds) + "[sec]");
-            EXPECT_TRUE(run.shown.labels.empty());
+            EXPECT_EQ(run.shown.outcome.labelledCount, 0);
         }
     }
 }
@@ -80,16 +80,18 @@ TEST(SolveOutcomeThreaded, BoxLabelsAndTheProblemAfterwards) {
     copyColours(before, problemBoard);
     const SolveRun run = solveCurrentProblem(1);
     ASSERT_EQ(run.result, kSolveDead);
-    ASSERT_EQ(run.shown.boxes.size(), 1u);
-    EXPECT_EQ(run.shown.boxes[0].text,
+    ASSERT_EQ(run.shown.outcomesShown, 1);
+    const SolveOutcome& shown = run.shown.outcome;
+    EXPECT_EQ(shown.boxText,
               "死に  " + std::to_string(run.outcome.seconds) + "[sec]  メモリ 0MByte\nJudged 回数 " +
                   std::to_string(run.outcome.judgments) + " 回  読深さ " +
                   std::to_string(run.outcome.depth));
-    EXPECT_EQ(run.shown.boxes[0].caption, "詰碁");
-    ASSERT_EQ(run.shown.labels.size(), 1u);
-    EXPECT_EQ(run.shown.labels[0].label, "Ａ");
-    EXPECT_EQ(run.shown.labels[0].column, 1);
-    EXPECT_EQ(run.shown.targetColumn, pointX(targetPoint));
+    ASSERT_EQ(shown.labelledCount, 1);
+    EXPECT_EQ(shown.labelled[0].label, "Ａ");
+    EXPECT_EQ(pointX(shown.labelled[0].point), 1);
+    EXPECT_EQ(shown.target, targetPoint);
+    EXPECT_EQ(shown.judgments, run.outcome.judgments);
+    EXPECT_EQ(0, std::memcmp(before.cell, shown.board.cell, kBoardCells));
     EXPECT_EQ(memoryUsed.load(), 0u);
     EXPECT_EQ(0, std::memcmp(before.cell, problemBoard.cell, kBoardCells));
 
@@ -110,8 +112,9 @@ TEST(SolveOutcomeThreaded, NoFirstMoveToShow) {
         regionPoints = PointList{};
         const SolveRun run = solveCurrentProblem(1);
         EXPECT_EQ(run.result, verdict) << file;
-        ASSERT_EQ(run.shown.boxes.size(), 1u);
-        EXPECT_EQ(run.shown.boxes[0].text, "打つ手が有りません");
+        ASSERT_EQ(run.shown.outcomesShown, 1);
+        EXPECT_EQ(run.shown.outcome.boxText, "打つ手が有りません");
+        EXPECT_EQ(run.shown.outcome.labelledCount, 0);
     }
 }
 
