@@ -29,9 +29,9 @@ JudgedPosition prepare(const char* name, bool afterFirstMove) {
     JudgedPosition position;
     const std::string path = std::string(OSTREL_SOURCE_DIR) + "/examples/" + name + ".ban";
     if (ReadProblemFile(path.c_str()) != 0 || !problemComplete()) return position;
-    setUpSearchRegion(0, problemBoard);
+    setUpSearchRegion(0, problemBoard, targetPoint, regionPoints);
     copyColours(position.board, problemBoard);
-    markOutside(0, position.board);
+    markOutside(0, position.board, regionPoints);
     position.list = regionPoints;
     if (afterFirstMove) {
         for (int32_t i = 0; i < kListSlots && regionPoints[i] != 0; ++i) {
@@ -55,7 +55,7 @@ void judge(benchmark::State& state, bool afterFirstMove) {
         return;
     }
     for (auto _ : state) {
-        benchmark::DoNotOptimize(judgePosition(position.board, position.list));
+        benchmark::DoNotOptimize(judgePosition(position.board, targetPoint, position.list));
     }
     state.SetLabel(name);
     state.SetItemsProcessed(state.iterations());

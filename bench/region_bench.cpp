@@ -25,7 +25,7 @@ void BM_setUpSearchRegion(benchmark::State& state) {
     state.SetLabel(kProblems[state.range(0)]);
     const Board board = problemBoard;
     for (auto _ : state) {
-        setUpSearchRegion(0, board);
+        setUpSearchRegion(0, board, targetPoint, regionPoints);
         benchmark::DoNotOptimize(regionPoints);
     }
 }

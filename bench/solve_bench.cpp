@@ -49,7 +49,7 @@ void BM_Solve(benchmark::State& state, const std::string& path, int32_t workers)
     for (auto _ : state) {
         state.PauseTiming();
         ReadProblemFile(path.c_str());
-        setUpSearchRegion(0, problemBoard);
+        setUpSearchRegion(0, problemBoard, targetPoint, regionPoints);
         PrepareKeysFromSeed(kSeed);
         timeLimitSeconds = 100000;
         HeadlessReset();

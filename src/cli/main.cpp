@@ -126,7 +126,7 @@ int main(int argc, char** argv) {
         return kExitBadInput;  // the reader has said why
     }
     // Establish the problem as a load does; without a target stone the region stays empty.
-    setUpSearchRegion(0, problemBoard);
+    setUpSearchRegion(0, problemBoard, targetPoint, regionPoints);
 
     return options.show ? RunShow(options) : RunSolve(options);
 }

@@ -58,6 +58,14 @@ bool listContains(const PointList& list, int32_t point) {
 // Board utilities
 // ---------------------------------------------------------------------------
 
+int32_t targetColour(const Board& board, int32_t target) {
+    if (target < 0 || target >= kBoardCells) {
+        return 0;
+    }
+    const uint8_t colour = colourOf(board[target]);
+    return (colour == kBlack || colour == kWhite) ? colour : 0;
+}
+
 int32_t opponent(int32_t colour) {
     if (colour == kBlack) {
         return kWhite;

@@ -91,6 +91,10 @@ extern RulesScratch rulesScratch[kMaxWorkers];
 // 1 <-> 2; anything else is a broken invariant ("macroinv error %d\n").
 int32_t opponent(int32_t colour);
 
+// Colour (1 or 2) of the stone at the target point, marks ignored; 0 when
+// there is no stone there or the index lies outside the board array.
+int32_t targetColour(const Board& board, int32_t target);
+
 void clearBoard(Board& board);
 void copyBoard(Board& destination, const Board& source);
 void copyColours(Board& destination, const Board& source);          // mask 7

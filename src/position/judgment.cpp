@@ -5,7 +5,6 @@
 
 #include "frontend.h"
 #include "position/corner_rewrites.h"
-#include "problem/problem.h"
 
 std::atomic<uint32_t> judgeCount{0};
 
@@ -59,13 +58,12 @@ constexpr std::array<EdgeLinkPass, 4> kEdgeLinkPasses = {{
 
 }  // namespace
 
-int32_t judgePosition(const Board& board, const PointList& list) {
+int32_t judgePosition(const Board& board, int32_t target, const PointList& list) {
     judgeCount.fetch_add(1, std::memory_order_relaxed);
 
-    // A target index outside the array counts as a captured target.
-    if (targetPoint < 0 || targetPoint >= kBoardCells) return kJudgedDead;
-    const uint8_t d = colourOf(board[targetPoint]);
-    if (d != kBlack && d != kWhite) return kJudgedDead;
+    // No stone at the target (also an index outside the array): it was captured.
+    const uint8_t d = static_cast<uint8_t>(targetColour(board, target));
+    if (d == 0) return kJudgedDead;
     const uint8_t a = static_cast<uint8_t>(opponent(d));
 
     Board t1;
@@ -95,7 +93,7 @@ int32_t judgePosition(const Board& board, const PointList& list) {
     // The target's string carries the outside mark on t2.
     Board t2;
     copyColours(t2, t1);
-    if (t2[targetPoint] == d) markStringFrom(t2, targetPoint, d);
+    if (t2[target] == d) markStringFrom(t2, target, d);
 
     Board t3;
     copyColours(t3, t1);

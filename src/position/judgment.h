@@ -13,7 +13,8 @@ constexpr int32_t kJudgedAlive = 10000;
 // Number of judgments made; reset by solve worker 0 at the start of a solve.
 extern std::atomic<uint32_t> judgeCount;
 
-int32_t judgePosition(const Board& board, const PointList& list);
+// The target's group on this board, judged over the candidate points of list.
+int32_t judgePosition(const Board& board, int32_t target, const PointList& list);
 
 void rewriteCornerShapes(Board& board, int32_t defender);
 int32_t countEyeSpace(const Board& board, int32_t defender);

@@ -6,7 +6,6 @@
 
 #include "frontend.h"
 #include "position/pattern_tables.h"
-#include "problem/problem.h"
 
 namespace {
 
@@ -50,8 +49,6 @@ constexpr int32_t kLowerRight = pattern::at(2, 1);
 
 // The cell at p, or an edge for an index outside the board array.
 uint8_t cellAt(const Board& board, int32_t p) { return inArray(p) ? board[p] : kEdge; }
-
-int32_t targetCell(const Board& board) { return inArray(targetPoint) ? board[targetPoint] : kEdge; }
 
 void removeMatchedPoints(PointList& list, int32_t symmetry, int32_t origin, const int32_t* record) {
     removePoint(list, inversePoint(symmetry, origin + record[0]));
@@ -97,7 +94,7 @@ int32_t kyua20(const Board& board, int32_t origin, int32_t own, const int32_t* p
     }
 }
 
-void removeByPatterns(const Board& board, PointList& list) {
+void removeByPatterns(const Board& board, int32_t target, PointList& list) {
     // Region points read exactly 64 on the pattern board; the marks stay as
     // they were at the start even while points are removed.
     Board marked;
@@ -105,8 +102,8 @@ void removeByPatterns(const Board& board, PointList& list) {
     for (int32_t i = 0; i < kListSlots && list[i] != 0; ++i)
         if (inArray(list[i])) marked[list[i]] |= kOutsideMark;
 
-    const int32_t defender = targetCell(marked);
-    const int32_t attacker = opponent(defender);
+    const int32_t defender = targetColour(marked, target);
+    const int32_t attacker = opponent(defender);  // no stone at the target is a broken invariant
 
     Board image;
     for (int32_t symmetry = 0; symmetry < 8; ++symmetry) {
@@ -140,8 +137,8 @@ void removeByPatterns(const Board& board, PointList& list) {
     }
 }
 
-void addByPatterns(const Board& board) {
-    const int32_t defender = targetCell(board);
+void addByPatterns(const Board& board, int32_t target, PointList& region) {
+    const int32_t defender = targetColour(board, target);
     opponent(defender);  // a target without a stone is a broken invariant
 
     Board image;
@@ -152,7 +149,7 @@ void addByPatterns(const Board& board) {
                 const int32_t* record = addPatterns + start;
                 if (!kyua20(image, p, defender, record + pattern::kHeadWords)) continue;
                 for (int32_t k = 0; k < 4; ++k)
-                    addPoint(regionPoints, inversePoint(symmetry, p + record[k]));
+                    addPoint(region, inversePoint(symmetry, p + record[k]));
             }
         }
     }

@@ -11,6 +11,6 @@
 int32_t kyua20(const Board& board, int32_t origin, int32_t own, const int32_t* program);
 
 // The removal passes over the problem board, on the given list.
-void removeByPatterns(const Board& board, PointList& list);
-// The adding pass over the set-up's scratch board, adding to regionPoints.
-void addByPatterns(const Board& board);
+void removeByPatterns(const Board& board, int32_t target, PointList& list);
+// The adding pass over the set-up's scratch board, adding to the region.
+void addByPatterns(const Board& board, int32_t target, PointList& region);

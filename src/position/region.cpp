@@ -1,12 +1,11 @@
 // The search region: where the solver may play, derived from the position
-// around the target stone. Every step appends to regionPoints in the order it
+// around the target stone. Every step appends to the region in the order it
 // finds points, so the order of the loops below is the order of the region.
 #include "position/region.h"
 
 #include <array>
 
 #include "position/patterns.h"
-#include "problem/problem.h"
 
 namespace {
 
@@ -15,17 +14,7 @@ constexpr int32_t kOpenAreaPoints = 50;
 // A point touching the outside with a lower diagonal score belongs to the attacker.
 constexpr int32_t kEnclosedScore = 4;
 
-constexpr bool inArray(int32_t p) { return p >= 0 && p < kBoardCells; }
-
 bool isPlainStone(uint8_t cell) { return cell == kBlack || cell == kWhite; }
-
-// The colour of the target stone (1 or 2), or 0 when there is none or the
-// target index lies outside the board array.
-int32_t targetColour(const Board& board) {
-    if (!inArray(targetPoint)) return 0;
-    const uint8_t cell = board[targetPoint];
-    return isPlainStone(cell) ? cell : 0;
-}
 
 // The first-line points of one side of the board, walked from `first` to
 // `last`, with the offsets from such a point to its inward neighbour and to
@@ -56,10 +45,10 @@ constexpr std::array<EdgeLine, 4> kExtensionLines = {{
 }};
 
 // Prune step of the seed: keep only points that touch a defender stone or the edge.
-void pruneSeed(const Board& board, int32_t defender) {
+void pruneSeed(const Board& board, int32_t defender, PointList& region) {
     int32_t i = 0;
-    while (i < kListSlots && regionPoints[i] != 0) {
-        const int32_t p = regionPoints[i];
+    while (i < kListSlots && region[i] != 0) {
+        const int32_t p = region[i];
         bool keep = false;
         for (int32_t off : orthogonalOffsets) {
             const uint8_t n = board[p + off];
@@ -68,7 +57,7 @@ void pruneSeed(const Board& board, int32_t defender) {
         if (keep) {
             ++i;
         } else {
-            removePoint(regionPoints, p);  // the next entry moves into slot i
+            removePoint(region, p);  // the next entry moves into slot i
         }
     }
 }
@@ -76,25 +65,25 @@ void pruneSeed(const Board& board, int32_t defender) {
 // Edge margins: a listed point on the second or third line pulls in the plain
 // empty points between it and the edge. Sides in the order left, right, top,
 // bottom; all second-line scans before the third-line ones.
-void edgeMarginScans(const Board& board) {
+void edgeMarginScans(const Board& board, PointList& region) {
     auto emptyAt = [&](int32_t p) { return board[p] == kEmpty; };
     for (int32_t y = 2; y <= 18; ++y)
-        if (listContains(regionPoints, pointAt(2, y)) && emptyAt(pointAt(1, y)))
-            addPoint(regionPoints, pointAt(1, y));
+        if (listContains(region, pointAt(2, y)) && emptyAt(pointAt(1, y)))
+            addPoint(region, pointAt(1, y));
     for (int32_t y = 2; y <= 18; ++y)
-        if (listContains(regionPoints, pointAt(18, y)) && emptyAt(pointAt(19, y)))
-            addPoint(regionPoints, pointAt(19, y));
+        if (listContains(region, pointAt(18, y)) && emptyAt(pointAt(19, y)))
+            addPoint(region, pointAt(19, y));
     for (int32_t x = 2; x <= 18; ++x)
-        if (listContains(regionPoints, pointAt(x, 2)) && emptyAt(pointAt(x, 1)))
-            addPoint(regionPoints, pointAt(x, 1));
+        if (listContains(region, pointAt(x, 2)) && emptyAt(pointAt(x, 1)))
+            addPoint(region, pointAt(x, 1));
     for (int32_t x = 2; x <= 18; ++x)
-        if (listContains(regionPoints, pointAt(x, 18)) && emptyAt(pointAt(x, 19)))
-            addPoint(regionPoints, pointAt(x, 19));
+        if (listContains(region, pointAt(x, 18)) && emptyAt(pointAt(x, 19)))
+            addPoint(region, pointAt(x, 19));
     // A listed `inner` point over two empty lines: the first line goes in first.
     auto twoLines = [&](int32_t inner, int32_t middle, int32_t outer) {
-        if (listContains(regionPoints, inner) && emptyAt(middle) && emptyAt(outer)) {
-            addPoint(regionPoints, outer);
-            addPoint(regionPoints, middle);
+        if (listContains(region, inner) && emptyAt(middle) && emptyAt(outer)) {
+            addPoint(region, outer);
+            addPoint(region, middle);
         }
     };
     for (int32_t y = 2; y <= 18; ++y) twoLines(pointAt(3, y), pointAt(2, y), pointAt(1, y));
@@ -103,7 +92,7 @@ void edgeMarginScans(const Board& board) {
     for (int32_t x = 2; x <= 18; ++x) twoLines(pointAt(x, 17), pointAt(x, 18), pointAt(x, 19));
 }
 
-void cornerPoints(const Board& board) {
+void cornerPoints(const Board& board, PointList& region) {
     struct Corner {
         int32_t corner, a, b;
     };
@@ -114,9 +103,9 @@ void cornerPoints(const Board& board) {
         {pointAt(19, 19), pointAt(19, 18), pointAt(18, 19)},
     }};
     for (const Corner& c : corners) {
-        if (listContains(regionPoints, c.a) && listContains(regionPoints, c.b) &&
+        if (listContains(region, c.a) && listContains(region, c.b) &&
             board[c.corner] == kEmpty)
-            addPoint(regionPoints, c.corner);
+            addPoint(region, c.corner);
     }
 }
 
@@ -128,19 +117,19 @@ void forEachFirstLinePoint(const std::array<EdgeLine, 4>& lines, Visit visit) {
 
 }  // namespace
 
-void seedRegion(const Board& board) {
-    regionPoints.p.fill(0);
-    const int32_t d = targetColour(board);
+void seedRegion(const Board& board, int32_t target, PointList& region) {
+    region.p.fill(0);
+    const int32_t d = targetColour(board, target);
     if (d == 0) return;
 
     for (int32_t p = kFirstPoint; p <= kLastPoint; ++p) {
         if (board[p] != d) continue;
         for (int32_t off : surroundOffsets)
-            if (board[p + off] == kEmpty) addPoint(regionPoints, p + off);
+            if (board[p + off] == kEmpty) addPoint(region, p + off);
     }
-    pruneSeed(board, d);
-    edgeMarginScans(board);
-    cornerPoints(board);
+    pruneSeed(board, d, region);
+    edgeMarginScans(board, region);
+    cornerPoints(board, region);
 }
 
 void markOpenCorner(int32_t w, Board& board) {
@@ -163,9 +152,9 @@ void markOpenCorner(int32_t w, Board& board) {
     }
 }
 
-void markOutside(int32_t w, Board& board) {
+void markOutside(int32_t w, Board& board, const PointList& region) {
     markOpenCorner(w, board);
-    clearOutsideAtPoints(board, regionPoints);
+    clearOutsideAtPoints(board, region);
     for (int32_t p = kFirstPoint; p <= kLastPoint; ++p) {
         const uint8_t cell = board[p];
         if (!isPlainStone(cell)) continue;
@@ -178,7 +167,7 @@ void markOutside(int32_t w, Board& board) {
     }
 }
 
-void settleEnclosedPoints(Board& board, int32_t attacker) {
+void settleEnclosedPoints(Board& board, int32_t attacker, PointList& region) {
     const int32_t defender = opponent(attacker);
     for (int32_t p = kFirstPoint; p <= kLastPoint; ++p) {
         if (board[p] != kEmpty) continue;
@@ -206,12 +195,12 @@ void settleEnclosedPoints(Board& board, int32_t attacker) {
         }
         if (board[p] == kEmpty) {
             board[p] = kRegionMark;
-            addPoint(regionPoints, p);
+            addPoint(region, p);
         }
     }
 }
 
-void addCuttingPoints(const Board& board) {
+void addCuttingPoints(const Board& board, PointList& region) {
     struct Cut {
         int32_t q, flank1, flank2, qFlank1, qFlank2;
     };
@@ -230,65 +219,65 @@ void addCuttingPoints(const Board& board) {
             const uint8_t s = board[p + c.flank1];
             if (!isPlainStone(s) || board[p + c.flank2] != s) continue;
             const int32_t t = opponent(s);
-            if (board[p + c.qFlank1] == t && board[p + c.qFlank2] == t) addPoint(regionPoints, q);
+            if (board[p + c.qFlank1] == t && board[p + c.qFlank2] == t) addPoint(region, q);
         }
     }
 }
 
-void addSandwichedPoints(const Board& board) {
+void addSandwichedPoints(const Board& board, PointList& region) {
     for (int32_t p = kFirstPoint; p <= kLastPoint; ++p) {
         if (board[p] != kEmpty) continue;
         if (board[p - 1] == kRegionMark && board[p + 1] == kRegionMark)
-            addPoint(regionPoints, p);
+            addPoint(region, p);
         if (board[p - 20] == kRegionMark && board[p + 20] == kRegionMark)
-            addPoint(regionPoints, p);
+            addPoint(region, p);
     }
 }
 
-void addEdgeCornerPoints(const Board& board) {
+void addEdgeCornerPoints(const Board& board, PointList& region) {
     forEachFirstLinePoint(kCornerTestLines, [&](const EdgeLine& line, int32_t p) {
         for (int32_t m : line.along) {
             const int32_t i = line.inward;
             const int32_t g = m + i;
             if (board[p] == kEmpty && isPlainStone(board[p + m]) && isPlainStone(board[p + i]) &&
                 board[p + g] == kRegionMark)
-                addPoint(regionPoints, p);
+                addPoint(region, p);
         }
     });
 }
 
-void extendAlongEdges(const Board& board) {
+void extendAlongEdges(const Board& board, PointList& region) {
     forEachFirstLinePoint(kExtensionLines, [&](const EdgeLine& line, int32_t p) {
         if (board[p] != kRegionMark || board[p + line.inward] != kRegionMark) return;
         for (int32_t m : line.along) {
             if (board[p + m] != kEmpty) continue;
-            addPoint(regionPoints, p + m);
+            addPoint(region, p + m);
             const int32_t j = p + m + line.inward;
-            if (board[j] == kEmpty) addPoint(regionPoints, j);
+            if (board[j] == kEmpty) addPoint(region, j);
         }
     });
 }
 
-void setUpSearchRegion(int32_t w, const Board& board) {
-    seedRegion(board);
-    if (targetColour(board) == 0) return;  // no target stone: the region stays empty
+void setUpSearchRegion(int32_t w, const Board& board, int32_t target, PointList& region) {
+    seedRegion(board, target, region);
+    if (targetColour(board, target) == 0) return;  // no target stone: the region stays empty
 
-    removeByPatterns(board, regionPoints);
+    removeByPatterns(board, target, region);
 
     Board scratch;
     copyColours(scratch, board);
-    const int32_t attacker = opponent(scratch[targetPoint]);
-    for (int32_t i = 0; i < kListSlots && regionPoints[i] != 0; ++i)
-        scratch[regionPoints[i]] = kRegionMark;
+    const int32_t attacker = opponent(scratch[target]);
+    for (int32_t i = 0; i < kListSlots && region[i] != 0; ++i)
+        scratch[region[i]] = kRegionMark;
 
-    markOutside(w, scratch);
-    settleEnclosedPoints(scratch, attacker);
+    markOutside(w, scratch, region);
+    settleEnclosedPoints(scratch, attacker, region);
     for (int32_t p = kFirstPoint; p <= kLastPoint; ++p)
         scratch[p] = static_cast<uint8_t>(scratch[p] & ~kOutsideMark);
 
-    addCuttingPoints(scratch);
-    addSandwichedPoints(scratch);
-    addEdgeCornerPoints(scratch);
-    extendAlongEdges(scratch);
-    addByPatterns(scratch);
+    addCuttingPoints(scratch, region);
+    addSandwichedPoints(scratch, region);
+    addEdgeCornerPoints(scratch, region);
+    extendAlongEdges(scratch, region);
+    addByPatterns(scratch, target, region);
 }

@@ -5,17 +5,18 @@
 
 #include "position/board.h"
 
-// Rebuilds regionPoints from the board and targetPoint. Without a stone at the
-// target the region is left empty and nothing else happens.
-void setUpSearchRegion(int32_t w, const Board& board);
-// Marks the large open area reached from a corner, and every string touching it.
-void markOutside(int32_t w, Board& board);
+// Rebuilds the region of the target stone from the board. Without a stone at
+// the target the region is left empty and nothing else happens.
+void setUpSearchRegion(int32_t w, const Board& board, int32_t target, PointList& region);
+// Marks the large open area reached from a corner, and every string touching
+// it; the region's points are never part of that area.
+void markOutside(int32_t w, Board& board, const PointList& region);
 
-// Steps of the set-up, in the order it runs them.
-void seedRegion(const Board& board);
+// Steps of the set-up, in the order it runs them; each appends to the region.
+void seedRegion(const Board& board, int32_t target, PointList& region);
 void markOpenCorner(int32_t w, Board& board);
-void settleEnclosedPoints(Board& board, int32_t attacker);
-void addCuttingPoints(const Board& board);
-void addSandwichedPoints(const Board& board);
-void addEdgeCornerPoints(const Board& board);
-void extendAlongEdges(const Board& board);
+void settleEnclosedPoints(Board& board, int32_t attacker, PointList& region);
+void addCuttingPoints(const Board& board, PointList& region);
+void addSandwichedPoints(const Board& board, PointList& region);
+void addEdgeCornerPoints(const Board& board, PointList& region);
+void extendAlongEdges(const Board& board, PointList& region);

@@ -45,13 +45,7 @@ int32_t toggleRegionPoint(int32_t p) {
     return 0;  // full, and the point is not listed
 }
 
-int32_t targetStone() {
-    if (targetPoint < 0 || targetPoint >= kBoardCells) {
-        return 0;
-    }
-    const uint8_t cell = problemBoard[targetPoint];
-    return (cell == kBlack || cell == kWhite) ? cell : 0;
-}
+int32_t targetStone() { return targetColour(problemBoard, targetPoint); }
 
 bool problemComplete() {
     return targetStone() != 0 && (sideToMove == kBlack || sideToMove == kWhite);

@@ -1,7 +1,5 @@
 #include "search/keys.h"
 
-#include "search/solve_state.h"
-
 std::array<uint64_t, kBoardCells> blackKeys{};
 std::array<uint64_t, kBoardCells> whiteKeys{};
 uint32_t randomState = 0;
@@ -39,9 +37,9 @@ void FillKeys(uint32_t seed) {
     }
 }
 
-uint64_t PositionKey(const Board& board, int32_t side) {
+uint64_t PositionKey(const Board& board, int32_t side, int32_t restrainDefender) {
     uint64_t key = side == kBlack ? blackKeys[0] : whiteKeys[0];
-    key += restrainDefenderKo.load(std::memory_order_relaxed) == 1 ? blackKeys[1] : whiteKeys[1];
+    key += restrainDefender == 1 ? blackKeys[1] : whiteKeys[1];
     for (int32_t p = kFirstPoint; p <= kLastPoint; ++p) {
         uint8_t colour = board[p] & kColourMask;
         if (colour == kBlack) {

@@ -14,5 +14,6 @@ extern uint32_t randomState;
 uint32_t NextRandom();
 // Seeds the generator and fills whiteKeys, then blackKeys.
 void FillKeys(uint32_t seed);
-// Key of the stones on the board, the side to move and the current ko restraint.
-uint64_t PositionKey(const Board& board, int32_t side);
+// Key of the stones on the board, the side to move and whose ko captures are
+// held back (restrainDefenderKo: 1 the defender's, 0 the attacker's).
+uint64_t PositionKey(const Board& board, int32_t side, int32_t restrainDefenderKo);

@@ -4,8 +4,10 @@
 #include <mutex>
 
 #include "frontend.h"
+#include "position/child_position.h"
 #include "position/judgment.h"
 #include "position/shape_tests.h"
+#include "problem/problem.h"
 #include "search/keys.h"
 #include "search/progress.h"
 #include "search/solve.h"
@@ -31,19 +33,17 @@ DepthArea workAreas[kMaxWorkers][kMaxDepth];
 constexpr int32_t kBusyRetries = 4096;
 uint64_t pathKeys[kMaxWorkers][kMaxDepth];
 
-struct ChildValue {
-    uint16_t pn;
-    uint16_t dn;
-};
+// A node search that has not ended yet goes on to its next step.
+constexpr int32_t kGoOn = -1;
 
-ChildValue ValueOfJudgment(int32_t judgment) {
+ProofPair ValueOfJudgment(int32_t judgment) {
     if (judgment == kJudgedDead) {
-        return {0, INF};
+        return kProvenPair;
     }
     if (judgment == kJudgedAlive) {
-        return {INF, 0};
+        return kDisprovenPair;
     }
-    return {1, 1};
+    return kFreshPair;
 }
 
 void NoteDepth(int32_t depth) {
@@ -58,201 +58,211 @@ void ReleaseRecord(NodeRecord* record) {
     record->busy = 0;
 }
 
+ProofPair RecordNumbers(NodeRecord* record) {
+    return {loadNumber(record->pn), loadNumber(record->dn)};
+}
+
+void Answer(const ProofPair& numbers, uint16_t& pnOut, uint16_t& dnOut) {
+    pnOut = numbers.pn;
+    dnOut = numbers.dn;
+}
+
 // The value of a child position at expansion: its record's numbers when the
 // table knows it (busy or not), otherwise the static judgment.
-ChildValue ValueChild(const Board& child, int32_t childSide, const PointList& judgeList) {
-    uint64_t key = PositionKey(child, childSide);
+ProofPair ValueChild(const Board& child, int32_t childSide, int32_t restrain,
+                     const PointList& judgeList) {
+    const uint64_t key = PositionKey(child, childSide, restrain);
     {
         std::lock_guard<std::mutex> hold(engineLock);
         NodeRecord* found;
         LookupRecord(key, childSide, &found);
         if (found != nullptr) {
-            return {loadNumber(found->pn), loadNumber(found->dn)};
+            return RecordNumbers(found);
         }
     }
-    return ValueOfJudgment(judgePosition(child, judgeList));
+    return ValueOfJudgment(judgePosition(child, targetPoint, judgeList));
 }
 
+// What the steps of one node search share.
+struct Node {
+    int32_t w;
+    int32_t depth;
+    int32_t side;
+    const PointList& ownList;
+    const PointList& otherList;
+    int32_t koRetaken;
+    int32_t restrain;      // restrainDefenderKo for the whole pass
+    DepthArea& area;
+    const Board* board;    // the node's board (tume_tori: with the preset stones)
+    uint64_t key;
+    bool restrainsOwnKo;   // this node's side has its ko captures held back
+
+    // A pass is valued and searched unless it would give up a false eye.
+    bool passConsidered() const {
+        return restrainsOwnKo || falseEyeTest(*board, side, ownList) == 0;
+    }
+};
+
+// Entry: the clock, the preset stones of an attacker's node, the key, and the
+// two ways a node ends before it looks at the table (a repeated position,
+// the depth limit).
 template <bool kIki>
-int32_t SearchNode(int32_t w, int32_t depth, const Board& board, int32_t side,
-                   const PointList& ownList, const PointList& otherList, uint16_t& pnOut,
-                   uint16_t& dnOut, int32_t pnThreshold, int32_t dnThreshold,
-                   int32_t koRetaken) {
-    NoteDepth(depth);
+int32_t EnterNode(Node& node, const Board& board, ProofPair& out) {
+    NoteDepth(node.depth);
     // Worker 0 watches the clock; once it is cut off, every worker unwinds.
-    if (w == 0 && CheckProgress() != kProgressGoOn) {
+    if (node.w == 0 && CheckProgress() != kProgressGoOn) {
         solveCutOff.store(true, std::memory_order_relaxed);
         return kSearchTimeUp;
     }
     if (solveCutOff.load(std::memory_order_relaxed)) {
         return kSearchTimeUp;
     }
-    if (depth >= kMaxDepth) {
+    if (node.depth >= kMaxDepth) {
         // The depth limit stops lines long before the work areas run out.
-        ReportFatal("macroinv error %d\n", depth);
+        ReportFatal("macroinv error %d\n", node.depth);
     }
-
-    DepthArea& area = workAreas[w][depth];
-    const Board* nodeBoard = &board;
     if constexpr (!kIki) {
         // The preset stones stay on every board of the subtree.
-        copyBoard(area.nodeBoard, board);
-        openEdgePreset(area.nodeBoard, side, ownList);
-        nodeBoard = &area.nodeBoard;
+        copyBoard(node.area.nodeBoard, board);
+        openEdgePreset(node.area.nodeBoard, node.side, node.ownList);
+        node.board = &node.area.nodeBoard;
     }
-    const uint64_t key = PositionKey(*nodeBoard, side);
-    pathKeys[w][depth] = key;
+    node.key = PositionKey(*node.board, node.side, node.restrain);
+    pathKeys[node.w][node.depth] = node.key;
 
-    const int32_t restrain = restrainDefenderKo.load(std::memory_order_relaxed);
-    for (int32_t d = 0; d < depth; ++d) {
-        if (pathKeys[w][d] == key) {
-            if (restrain == 0 && koRetaken == 1) {
-                pnOut = 0;
-                dnOut = INF;
-            } else {
-                pnOut = INF;
-                dnOut = 0;
-            }
+    for (int32_t d = 0; d < node.depth; ++d) {
+        if (pathKeys[node.w][d] == node.key) {
+            // A repeated position counts as life, except while the attacker's
+            // ko captures are held back and a ko was retaken on the way.
+            out = node.restrain == 0 && node.koRetaken == 1 ? kProvenPair : kDisprovenPair;
             return kSearchDone;
         }
     }
-    if (depth > depthLimit.load(std::memory_order_relaxed)) {
-        pnOut = 1;
-        dnOut = 1;
+    if (node.depth > depthLimit.load(std::memory_order_relaxed)) {
+        out = kFreshPair;
         return kSearchDone;
     }
+    return kGoOn;
+}
 
-    NodeRecord* record;
-    bool expand;
+// Claiming the record: a known position is taken unless another worker holds
+// it; a new one gets a busy placeholder and is expanded.
+int32_t ClaimRecord(const Node& node, NodeRecord*& record, bool& expand, ProofPair& out) {
+    std::lock_guard<std::mutex> hold(engineLock);
+    NodeRecord* found;
+    NodeRecord** link = LookupRecord(node.key, node.side, &found);
+    if (found == nullptr) {
+        record = InsertPlaceholder(link, node.key, node.side);
+        expand = true;
+        return kGoOn;
+    }
+    if (found->busy != 0) {
+        out = RecordNumbers(found);
+        return kSearchBusy;
+    }
+    found->busy = 1;
+    record = found;
+    expand = false;
+    return kGoOn;
+}
+
+// Folds one child's numbers into the node's: sum is pn of an AND node (iki)
+// or dn of an OR node (tori), least the other number. A saturated sum makes
+// the least number 0.
+template <bool kIki>
+void FoldExpandedChild(const ProofPair& child, int32_t& sum, uint16_t& least) {
+    sum += kIki ? child.pn : child.dn;
+    if (sum >= INF) {
+        sum = INF;
+        least = 0;
+    }
+    least = std::min(least, kIki ? child.dn : child.pn);
+}
+
+// Expansion: every legal candidate is played and valued (the table's numbers
+// or the judgment), the first ko capture of a side whose kos are held back is
+// skipped, and a pass is valued when no move helps the side to move.
+template <bool kIki>
+int32_t ExpandNode(const Node& node, NodeRecord* record, ProofPair& out) {
+    DepthArea& area = node.area;
+    Board& a = area.boardA;
+    Board& b = area.boardB;
+    ChildEntry* scratch = area.scratch;
+    const int32_t childSide = opponent(node.side);
+    constexpr ChildSteps kSteps{kIki ? Mover::kDefender : Mover::kAttacker,
+                                ListOrder::kEmptyNeighboursFirst, false, false};
+    copyBoard(a, *node.board);
+    int32_t sum = 0;
+    uint16_t least = INF;
+    int32_t count = 0;
+    bool koHeld = false;
+    for (int32_t i = 0; i < kListSlots && node.ownList[i] != 0; ++i) {
+        const int32_t m = node.ownList[i];
+        if (tumetst1(a, node.side, m) == 0) {
+            continue;
+        }
+        copyBoard(b, a);
+        buildChildPosition(node.w, b, node.side, m, node.ownList, node.otherList, area.listX,
+                           area.listY, kSteps);
+        if (node.restrainsOwnKo && rulesScratch[node.w].koFlag == 1 && !koHeld) {
+            koHeld = true;
+            continue;
+        }
+        // Judged on the attacker's list either way.
+        ProofPair child = ValueChild(b, childSide, node.restrain, kIki ? area.listY : area.listX);
+        if constexpr (kIki) {
+            // One point left next to the defender: the attacker fills it.
+            if (child.pn == 1 && CountTouchingPoints(b, area.listY, node.side) == 1) {
+                child = kProvenPair;
+            }
+        }
+        FoldExpandedChild<kIki>(child, sum, least);
+        scratch[count++] = {static_cast<uint16_t>(m), child.pn, child.dn};
+    }
+    if (sum == 0 && node.passConsidered()) {
+        copyWithoutKoMarks(b, *node.board);
+        const ProofPair pass = ValueOfJudgment(judgePosition(b, targetPoint, node.ownList));
+        sum = 0;
+        FoldExpandedChild<kIki>(pass, sum, least);
+        scratch[count] = {0, pass.pn, pass.dn};
+    } else {
+        scratch[count] = {0, kFreshPair.pn, kFreshPair.dn};
+    }
+    out = kIki ? ProofPair{static_cast<uint16_t>(sum), least}
+               : ProofPair{least, static_cast<uint16_t>(sum)};
     {
         std::lock_guard<std::mutex> hold(engineLock);
-        NodeRecord* found;
-        NodeRecord** link = LookupRecord(key, side, &found);
-        if (found != nullptr) {
-            if (found->busy != 0) {
-                pnOut = loadNumber(found->pn);
-                dnOut = loadNumber(found->dn);
-                return kSearchBusy;
-            }
-            found->busy = 1;
-            record = found;
-            expand = false;
-        } else {
-            record = InsertPlaceholder(link, key, side);
-            expand = true;
-        }
+        NodeRecord* full = ReplacePlaceholder(record, count + 1);
+        std::copy(scratch, scratch + count + 1, full->children());
+        full->pn = out.pn;
+        full->dn = out.dn;
+        full->busy = 0;
     }
+    return kSearchDone;
+}
 
-    const int32_t childSide = opponent(side);
-    // Whose ko captures this node holds back, and when its pass may be taken
-    // without the false-eye test.
-    const bool restrainsOwnKo = kIki ? restrain == 1 : restrain == 0;
-    auto passConsidered = [&]() {
-        return restrainsOwnKo || falseEyeTest(*nodeBoard, side, ownList) == 0;
-    };
-
-    if (expand) {
-        Board& a = area.boardA;
-        Board& b = area.boardB;
-        PointList& x = area.listX;
-        PointList& y = area.listY;
-        ChildEntry* scratch = area.scratch;
-        copyBoard(a, *nodeBoard);
-        // sum: pn of an AND node (iki) or dn of an OR node (tori); least: the other number.
-        int32_t sum = 0;
-        uint16_t least = INF;
-        int32_t count = 0;
-        bool koHeld = false;
-        for (int32_t i = 0; i < kListSlots && ownList[i] != 0; ++i) {
-            const int32_t m = ownList[i];
-            if (tumetst1(a, side, m) == 0) {
-                continue;
-            }
-            copyBoard(b, a);
-            playMove(w, b, side, m);
-            if (restrainsOwnKo && rulesScratch[w].koFlag == 1 && !koHeld) {
-                koHeld = true;
-                continue;
-            }
-            if constexpr (!kIki) {
-                ExtendOutsideMark(b, m);
-            }
-            x = ownList;
-            y = otherList;
-            if constexpr (kIki) {
-                AddEmptyNeighbours(b, y, m);
-            }
-            if (rulesScratch[w].capturedByMove != 0) {
-                AddCapturedPoints(w, x, y);
-            }
-            // Judged on the attacker's list either way.
-            ChildValue child = ValueChild(b, childSide, kIki ? y : x);
-            if constexpr (kIki) {
-                if (child.pn == 1 && CountTouchingPoints(b, y, side) == 1) {
-                    child = {0, INF};
-                }
-            }
-            const uint16_t summed = kIki ? child.pn : child.dn;
-            const uint16_t other = kIki ? child.dn : child.pn;
-            sum += summed;
-            if (sum >= INF) {
-                sum = INF;
-                least = 0;
-            }
-            least = std::min(least, other);
-            scratch[count++] = {static_cast<uint16_t>(m), child.pn, child.dn};
-        }
-        if (sum == 0 && passConsidered()) {
-            copyWithoutKoMarks(b, *nodeBoard);
-            ChildValue pass = ValueOfJudgment(judgePosition(b, ownList));
-            const uint16_t summed = kIki ? pass.pn : pass.dn;
-            const uint16_t other = kIki ? pass.dn : pass.pn;
-            sum = summed;
-            if (summed >= INF) {
-                sum = INF;
-                least = 0;
-            }
-            least = std::min(least, other);
-            scratch[count] = {0, pass.pn, pass.dn};
-        } else {
-            scratch[count] = {0, 1, 1};
-        }
-        const uint16_t pn = kIki ? static_cast<uint16_t>(sum) : least;
-        const uint16_t dn = kIki ? least : static_cast<uint16_t>(sum);
-        {
-            std::lock_guard<std::mutex> hold(engineLock);
-            NodeRecord* full = ReplacePlaceholder(record, count + 1);
-            std::copy(scratch, scratch + count + 1, full->children());
-            full->pn = pn;
-            full->dn = dn;
-            full->busy = 0;
-        }
-        pnOut = pn;
-        dnOut = dn;
-        return kSearchDone;
-    }
-
-    if (loadNumber(record->pn) >= pnThreshold || loadNumber(record->dn) >= dnThreshold) {
-        pnOut = loadNumber(record->pn);
-        dnOut = loadNumber(record->dn);
-        ReleaseRecord(record);
-        return kSearchDone;
-    }
-
+// The selection loop: the node's numbers from its children, then the most
+// promising child searched under narrowed thresholds, until a threshold is
+// reached. A node whose side has no helping move searches its pass instead.
+template <bool kIki>
+int32_t SearchChildren(const Node& node, NodeRecord* record, int32_t pnThreshold,
+                       int32_t dnThreshold, ProofPair& out) {
+    DepthArea& area = node.area;
+    const int32_t childSide = opponent(node.side);
+    constexpr ChildSteps kSteps{kIki ? Mover::kDefender : Mover::kAttacker,
+                                ListOrder::kCapturedPointsFirst, true, true};
     ChildEntry* children = record->children();
     int32_t busyInARow = 0;
     for (;;) {
         const NodeNumbers numbers = kIki ? NodeNumbersIki(children) : NodeNumbersTori(children);
-        uint16_t pn = numbers.pn;
-        uint16_t dn = numbers.dn;
-        ChildEntry& closing = children[numbers.count];
+        ProofPair now{numbers.pn, numbers.dn};
+        const ChildEntry& closing = children[numbers.count];
         bool searchPass = false;
-        if ((kIki ? pn : dn) == 0 && passConsidered()) {
+        if ((kIki ? now.pn : now.dn) == 0 && node.passConsidered()) {
             if (closing.pn != 0 && closing.dn != 0) {
                 searchPass = true;
             } else {
-                pn = closing.pn;
-                dn = closing.dn;
+                now = {closing.pn, closing.dn};
             }
         }
 
@@ -261,11 +271,10 @@ int32_t SearchNode(int32_t w, int32_t depth, const Board& board, int32_t side,
         int32_t childPnThreshold = INF;
         int32_t childDnThreshold = INF;
         if (!searchPass) {
-            pnOut = pn;
-            dnOut = dn;
-            storeNumber(record->pn, pn);
-            storeNumber(record->dn, dn);
-            if (pn >= pnThreshold || dn >= dnThreshold) {
+            out = now;
+            storeNumber(record->pn, now.pn);
+            storeNumber(record->dn, now.dn);
+            if (now.pn >= pnThreshold || now.dn >= dnThreshold) {
                 ReleaseRecord(record);
                 return kSearchDone;
             }
@@ -292,35 +301,29 @@ int32_t SearchNode(int32_t w, int32_t depth, const Board& board, int32_t side,
         Board& a = area.boardA;
         const PointList* childOwn;
         const PointList* childOther;
-        int32_t childKoRetaken = koRetaken;
+        int32_t childKoRetaken = node.koRetaken;
         if (move == 0) {
-            copyWithoutKoMarks(a, *nodeBoard);
-            childOwn = &otherList;
-            childOther = &ownList;
+            copyWithoutKoMarks(a, *node.board);
+            childOwn = &node.otherList;
+            childOther = &node.ownList;
         } else {
-            copyBoard(a, *nodeBoard);
-            tume_iki_utu(w, a, side, move, area.listX, area.listY, ownList, otherList);
-            if constexpr (kIki) {
-                AddEmptyNeighbours(a, area.listY, move);
-            } else {
-                ExtendOutsideMark(a, move);
-            }
-            removePoint(area.listX, move);
-            removePoint(area.listY, move);
-            if (((*nodeBoard)[move] & kKoMark) != 0) {
+            copyBoard(a, *node.board);
+            buildChildPosition(node.w, a, node.side, move, node.ownList, node.otherList,
+                               area.listX, area.listY, kSteps);
+            if (((*node.board)[move] & kKoMark) != 0) {
                 childKoRetaken = 1;
             }
             childOwn = &area.listY;
             childOther = &area.listX;
         }
 
-        uint16_t childPn = 1;
-        uint16_t childDn = 1;
+        uint16_t childPn = kFreshPair.pn;
+        uint16_t childDn = kFreshPair.dn;
         const int32_t code =
-            kIki ? tume_tori(w, depth + 1, a, childSide, *childOwn, *childOther, childPn, childDn,
-                             childPnThreshold, childDnThreshold, childKoRetaken)
-                 : tume_iki(w, depth + 1, a, childSide, *childOwn, *childOther, childPn, childDn,
-                            childPnThreshold, childDnThreshold, childKoRetaken);
+            kIki ? tume_tori(node.w, node.depth + 1, a, childSide, *childOwn, *childOther, childPn,
+                             childDn, childPnThreshold, childDnThreshold, childKoRetaken)
+                 : tume_iki(node.w, node.depth + 1, a, childSide, *childOwn, *childOther, childPn,
+                            childDn, childPnThreshold, childDnThreshold, childKoRetaken);
         if (code == kSearchTimeUp) {
             ReleaseRecord(record);
             return kSearchTimeUp;
@@ -332,12 +335,43 @@ int32_t SearchNode(int32_t w, int32_t depth, const Board& board, int32_t side,
             // Two workers can each own a position the other is waiting for
             // (a pass answered by a pass reaches the first position again).
             // Letting go of this record breaks such a wait.
-            pnOut = loadNumber(record->pn);
-            dnOut = loadNumber(record->dn);
+            out = RecordNumbers(record);
             ReleaseRecord(record);
             return kSearchDone;
         }
     }
+}
+
+template <bool kIki>
+int32_t SearchNode(int32_t w, int32_t depth, const Board& board, int32_t side,
+                   const PointList& ownList, const PointList& otherList, uint16_t& pnOut,
+                   uint16_t& dnOut, int32_t pnThreshold, int32_t dnThreshold,
+                   int32_t koRetaken) {
+    const int32_t restrain = restrainDefenderKo.load(std::memory_order_relaxed);
+    Node node{w,        depth, side, ownList, otherList, koRetaken, restrain,
+              workAreas[w][depth < kMaxDepth ? depth : 0], &board, 0,
+              kIki ? restrain == 1 : restrain == 0};
+    ProofPair out{pnOut, dnOut};
+    int32_t code = EnterNode<kIki>(node, board, out);
+    NodeRecord* record = nullptr;
+    bool expand = false;
+    if (code == kGoOn) {
+        code = ClaimRecord(node, record, expand, out);
+    }
+    if (code == kGoOn && expand) {
+        code = ExpandNode<kIki>(node, record, out);
+    } else if (code == kGoOn) {
+        const ProofPair known = RecordNumbers(record);
+        if (known.pn >= pnThreshold || known.dn >= dnThreshold) {
+            out = known;
+            ReleaseRecord(record);
+            code = kSearchDone;
+        } else {
+            code = SearchChildren<kIki>(node, record, pnThreshold, dnThreshold, out);
+        }
+    }
+    Answer(out, pnOut, dnOut);
+    return code;
 }
 
 template <bool kIki>
@@ -434,34 +468,6 @@ int32_t CountTouchingPoints(const Board& board, const PointList& list, int32_t c
         }
     }
     return count;
-}
-
-void AddEmptyNeighbours(const Board& board, PointList& list, int32_t p) {
-    for (int32_t offset : orthogonalOffsets) {
-        if (colourOf(board[p + offset]) == kEmpty) {
-            addPoint(list, p + offset);
-        }
-    }
-}
-
-void AddCapturedPoints(int32_t w, PointList& listX, PointList& listY) {
-    const RulesScratch& scratch = rulesScratch[w];
-    for (int32_t i = 0; i < scratch.capturedByMove; ++i) {
-        addPoint(listX, scratch.captureRecord[i]);
-        addPoint(listY, scratch.captureRecord[i]);
-    }
-}
-
-void ExtendOutsideMark(Board& board, int32_t m) {
-    if ((board[m] & kOutsideMark) != 0) {
-        return;
-    }
-    for (int32_t offset : orthogonalOffsets) {
-        if ((board[m + offset] & kOutsideMark) != 0) {
-            markStringFrom(board, m, board[m]);
-            return;
-        }
-    }
 }
 
 uint64_t PathKey(int32_t w, int32_t depth) { return pathKeys[w][depth]; }

@@ -43,10 +43,6 @@ ChildSelection SelectIkiChild(const ChildEntry* children);
 ChildSelection SelectToriChild(const ChildEntry* children);
 
 int32_t CountTouchingPoints(const Board& board, const PointList& list, int32_t colour);
-void AddEmptyNeighbours(const Board& board, PointList& list, int32_t p);
-void AddCapturedPoints(int32_t w, PointList& listX, PointList& listY);
-// After an attacker's move: a stone that touches the open area joins it.
-void ExtendOutsideMark(Board& board, int32_t m);
 
 // Position keys of the current line of each worker, by depth.
 uint64_t PathKey(int32_t w, int32_t depth);

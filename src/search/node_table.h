@@ -7,6 +7,19 @@
 
 constexpr uint16_t INF = 60000;   // proof and disproof numbers saturate here
 
+// A proof number and a disproof number, pn for the attacker (the target
+// dies) and dn for the defender (the target lives).
+struct ProofPair {
+    uint16_t pn;
+    uint16_t dn;
+
+    constexpr bool proven() const { return pn == 0; }     // the target dies
+    constexpr bool disproven() const { return dn == 0; }  // the target lives
+};
+constexpr ProofPair kProvenPair{0, INF};
+constexpr ProofPair kDisprovenPair{INF, 0};
+constexpr ProofPair kFreshPair{1, 1};  // what a new position starts with
+
 struct ChildEntry {
     uint16_t move;   // point index, 0 = pass (also closes the array)
     uint16_t pn;

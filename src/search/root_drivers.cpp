@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "position/child_position.h"
 #include "position/region.h"
 #include "position/shape_tests.h"
 #include "problem/problem.h"
@@ -108,7 +109,7 @@ int32_t SolveFirstMoves(int32_t w, const PointList& ownList, const PointList& ot
     Board root;
     copyBoard(root, problemBoard);
     if constexpr (!kDefender) {
-        markOutside(w, root);
+        markOutside(w, root, regionPoints);
         openEdgePreset(root, side, ownList);
     }
     int32_t count = 0;
@@ -118,9 +119,11 @@ int32_t SolveFirstMoves(int32_t w, const PointList& ownList, const PointList& ot
         }
     }
     if constexpr (kDefender) {
-        markOutside(w, root);
+        markOutside(w, root, regionPoints);
     }
 
+    constexpr ChildSteps kSteps{kDefender ? Mover::kDefender : Mover::kAttacker,
+                                ListOrder::kEmptyNeighboursFirst, false, false};
     BusyRootMoves busy;
     ClearBusy(busy);
     RootSelection pick = kDefender ? SelectRootDefender(entries, busy)
@@ -133,18 +136,9 @@ int32_t SolveFirstMoves(int32_t w, const PointList& ownList, const PointList& ot
             const int32_t narrowed = std::min<int32_t>(pick.second + 1, INF);
             Board b;
             copyBoard(b, root);
-            playMove(w, b, side, m);
-            PointList x = ownList;
-            PointList y = otherList;
-            if constexpr (kDefender) {
-                AddEmptyNeighbours(b, y, m);
-            }
-            if (rulesScratch[w].capturedByMove != 0) {
-                AddCapturedPoints(w, x, y);
-            }
-            if constexpr (!kDefender) {
-                ExtendOutsideMark(b, m);
-            }
+            PointList x;
+            PointList y;
+            buildChildPosition(w, b, side, m, ownList, otherList, x, y, kSteps);
             if (w == 0) {
                 lastCheckTick = TickCount();
             }

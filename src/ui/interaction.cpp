@@ -106,7 +106,7 @@ void COstrelDlg::DrawRegionMarks() {
 // empty and the problem is left to the set-up mode.
 void COstrelDlg::EstablishProblem() {
     if (targetStone() != 0) {
-        setUpSearchRegion(0, problemBoard);
+        setUpSearchRegion(0, problemBoard, targetPoint, regionPoints);
     } else {
         regionPoints = PointList{};
     }

@@ -7,7 +7,6 @@
 
 #include "position/corner_rewrites.h"
 #include "position/judgment.h"
-#include "problem/problem.h"
 #include "support/board_text.h"
 
 namespace {
@@ -29,55 +28,48 @@ PointList listOf(std::initializer_list<int32_t> points) {
 
 bool same(const Board& a, const Board& b) { return std::memcmp(a.cell, b.cell, kBoardCells) == 0; }
 
-class Judgment : public testing::Test {
-protected:
-    void SetUp() override { saved = targetPoint; }
-    void TearDown() override { targetPoint = saved; }
-    int32_t saved = 0;
-};
-
 const Board kTwoEyes = withSafeWhite(
     {"", ".OOOOOOO", ".OXXXXXO", ".OX.X.XO", ".OXXXXXO", ".OOOOOOO"});
 
-TEST_F(Judgment, SolidEyesOneEyeAndCapturedTarget) {
+TEST(Judgment, SolidEyesOneEyeAndCapturedTarget) {
     const PointList eyes = listOf({pointAt(4, 4), pointAt(6, 4)});
-    targetPoint = pointAt(3, 3);
-    EXPECT_EQ(judgePosition(kTwoEyes, eyes), kJudgedAlive);
-    EXPECT_EQ(judgePosition(kTwoEyes, listOf({pointAt(4, 4)})), 6 + 30);  // one eye listed
+    int32_t target = pointAt(3, 3);
+    EXPECT_EQ(judgePosition(kTwoEyes, target, eyes), kJudgedAlive);
+    EXPECT_EQ(judgePosition(kTwoEyes, target, listOf({pointAt(4, 4)})), 6 + 30);  // one eye listed
 
     Board oneEye = kTwoEyes;
     oneEye[pointAt(6, 4)] = kBlack;
     EXPECT_EQ(countEyeSpace(oneEye, kBlack), kJudgedDead);
-    EXPECT_EQ(judgePosition(oneEye, eyes), kJudgedDead);
+    EXPECT_EQ(judgePosition(oneEye, target, eyes), kJudgedDead);
 
-    for (int32_t target : {pointAt(4, 4), 0, 5000}) {  // captured, none, outside the array
-        targetPoint = target;
+    for (int32_t gone : {pointAt(4, 4), 0, 5000}) {  // captured, none, outside the array
+        target = gone;
         const uint32_t before = judgeCount.load();
-        EXPECT_EQ(judgePosition(kTwoEyes, eyes), kJudgedDead);
+        EXPECT_EQ(judgePosition(kTwoEyes, target, eyes), kJudgedDead);
         EXPECT_EQ(judgeCount.load(), before + 1);
     }
 }
 
-TEST_F(Judgment, DiagonalsDecideHowMuchAnEyeIsWorth) {
+TEST(Judgment, DiagonalsDecideHowMuchAnEyeIsWorth) {
     // (5,1): edge diagonals plus two empty diagonals White may play, q = 4: +10,
     // not touching. (8,3) is solid: +30. Six eye points: 18.
     Board edge = withSafeWhite(
         {".OXX.XXXXO", ".OX.X.XXXO", ".OX.X.X.XO", ".OXXXXXXXO", ".OOOOOOOOO"});
     const PointList list = listOf({pointAt(5, 1), pointAt(8, 3)});
-    targetPoint = pointAt(3, 2);
+    int32_t target = pointAt(3, 2);
     EXPECT_EQ(countEyeSpace(edge, kBlack), 18);
-    EXPECT_EQ(judgePosition(edge, list), 18 + 10 + 30);
+    EXPECT_EQ(judgePosition(edge, target, list), 18 + 10 + 30);
     edge[pointAt(4, 3)] = edge[pointAt(6, 3)] = kBlack;  // White can no longer play there
-    EXPECT_EQ(judgePosition(edge, list), kJudgedAlive);
+    EXPECT_EQ(judgePosition(edge, target, list), kJudgedAlive);
 
     // (7,4): one white diagonal (6,5) and one playable (8,3), q = 3: +20.
     Board inner = withSafeWhite(
         {"", ".OOOOOOOO", ".OXXXXX.O", ".OX.XX.XO", ".OXXXOXXO", ".OOOOOOOO"});
     const PointList three = listOf({pointAt(4, 4), pointAt(7, 4), pointAt(8, 3)});
-    targetPoint = pointAt(3, 3);
-    EXPECT_EQ(judgePosition(inner, three), 6 + 30 + 20);
+    target = pointAt(3, 3);
+    EXPECT_EQ(judgePosition(inner, target, three), 6 + 30 + 20);
     inner[pointAt(8, 3)] = kBlack;
-    EXPECT_EQ(judgePosition(inner, three), kJudgedAlive);
+    EXPECT_EQ(judgePosition(inner, target, three), kJudgedAlive);
 }
 
 // Corner rule 1 inside a safe white wall.
@@ -87,10 +79,11 @@ const Board kCornerRuleOne = [] {
     return board;
 }();
 
-TEST_F(Judgment, CornerRewriteLeavesTheCornerEyeOnly) {
-    targetPoint = pointAt(2, 2);
+TEST(Judgment, CornerRewriteLeavesTheCornerEyeOnly) {
+    int32_t target = pointAt(2, 2);
     EXPECT_EQ(countEyeSpace(kCornerRuleOne, kBlack), 6);  // unrewritten: (1,2) and (2,1)
-    EXPECT_EQ(judgePosition(kCornerRuleOne, listOf({pointAt(3, 1), pointAt(1, 3)})), kJudgedDead);
+    EXPECT_EQ(judgePosition(kCornerRuleOne, target, listOf({pointAt(3, 1), pointAt(1, 3)})),
+              kJudgedDead);
 
     Board board = kCornerRuleOne;
     board[pointAt(2, 1)] |= kOutsideMark;  // the rules read colours
@@ -108,7 +101,7 @@ TEST_F(Judgment, CornerRewriteLeavesTheCornerEyeOnly) {
     }
 }
 
-TEST_F(Judgment, CornerRulesAreMirroredOntoEveryCorner) {
+TEST(Judgment, CornerRulesAreMirroredOntoEveryCorner) {
     for (int32_t rule = 0; rule < 5; ++rule) {
         Board base;
         clearBoard(base);
@@ -187,7 +180,7 @@ TEST(EyeCountSteps, MarkedPointsOrderAndLimit) {
                 "^tumejudgesini2 error ishi=0\n$");
 }
 
-TEST_F(Judgment, NeverChangesItsBoardAndCountsEveryCall) {
+TEST(Judgment, NeverChangesItsBoardAndCountsEveryCall) {
     std::mt19937 rng(20261206);
     std::uniform_int_distribution<int32_t> point(kFirstPoint, kLastPoint), cell(0, 7);
     constexpr uint8_t kCells[] = {kEmpty, kEmpty, kBlack, kBlack, kWhite, kWhite, kOutsideMark,
@@ -202,21 +195,21 @@ TEST_F(Judgment, NeverChangesItsBoardAndCountsEveryCall) {
         for (int32_t i = 0; i < 60; ++i) {
             if (const int32_t p = point(rng); isOnBoard(p)) addPoint(list, p);
         }
-        targetPoint = point(rng);
+        const int32_t target = point(rng);
         const Board copy = board;
         const uint32_t before = judgeCount.load();
-        const int32_t value = judgePosition(board, list);
+        const int32_t value = judgePosition(board, target, list);
         EXPECT_EQ(judgeCount.load(), before + 1);
         EXPECT_TRUE(same(board, copy)) << "round " << round;
         EXPECT_TRUE(value == kJudgedDead || value > 0) << value;
     }
 
-    targetPoint = pointAt(3, 3);
+    const int32_t target = pointAt(3, 3);
     const uint32_t before = judgeCount.load();
     std::vector<std::thread> threads;
     for (int32_t t = 0; t < 4; ++t) {
-        threads.emplace_back([] {
-            for (int32_t i = 0; i < 2000; ++i) judgePosition(kTwoEyes, PointList{});
+        threads.emplace_back([target] {
+            for (int32_t i = 0; i < 2000; ++i) judgePosition(kTwoEyes, target, PointList{});
         });
     }
     for (std::thread& thread : threads) thread.join();

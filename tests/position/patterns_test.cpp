@@ -101,7 +101,7 @@ TEST(PatternInterpreter, BadInstructionOrOwnColourIsFatal) {
 Points addOn(Board board, XY target) {
     targetPoint = pointAt(target.first, target.second);
     regionPoints = PointList{};
-    addByPatterns(board);
+    addByPatterns(board, targetPoint, regionPoints);
     return listXY(regionPoints);
 }
 
@@ -132,7 +132,7 @@ TEST(PatternAdding, Record6AddsOnlyThePointAboveTheAttacker) {
     targetPoint = pointAt(11, 10);
     regionPoints = PointList{};
     addPoint(regionPoints, pointAt(3, 3));
-    addByPatterns(marked);
+    addByPatterns(marked, targetPoint, regionPoints);
     EXPECT_EQ(listXY(regionPoints), (Points{{3, 3}, {10, 9}}));
 }
 
@@ -163,7 +163,7 @@ Points removeOn(Rows rows, XY target, int32_t symmetry = 0) {
             if (row[x - 1] == '+') addPoint(list, imageOf(symmetry, pointAt(x, y)));
         ++y;
     }
-    removeByPatterns(board, list);
+    removeByPatterns(board, targetPoint, list);
     Points left;
     for (int32_t i = 0; i < kListSlots && list[i] != 0; ++i)
         for (int32_t p = kFirstPoint; p <= kLastPoint; ++p)

@@ -62,13 +62,13 @@ protected:
     Points setUp(std::initializer_list<std::string> rows, XY target) {
         problemBoard = boardFromText(rows);
         targetPoint = pointAt(target.first, target.second);
-        setUpSearchRegion(0, problemBoard);
+        setUpSearchRegion(0, problemBoard, targetPoint, regionPoints);
         return regionXY();
     }
     Points seed(std::initializer_list<std::string> rows, XY target) {
         problemBoard = boardFromText(rows);
         targetPoint = pointAt(target.first, target.second);
-        seedRegion(problemBoard);
+        seedRegion(problemBoard, targetPoint, regionPoints);
         return regionXY();
     }
 };
@@ -126,7 +126,7 @@ TEST_F(RegionTest, WithoutTargetStoneTheRegionIsEmptied) {
         problemBoard = boardFromText({"Z", "", "", "", "", "", "", "", "", ".........X"});
         regionPoints[0] = pointAt(3, 3);
         targetPoint = t;
-        setUpSearchRegion(0, problemBoard);
+        setUpSearchRegion(0, problemBoard, targetPoint, regionPoints);
         EXPECT_EQ(listLength(regionPoints), 0) << "target " << t;
     }
 }
@@ -146,11 +146,11 @@ Board filledWithCornerArea(int32_t points) {
 TEST_F(RegionTest, OpenAreaNeedsMoreThanFiftyPoints) {
     Board board = filledWithCornerArea(50);
     const Board before = board;
-    markOutside(0, board);
+    markOutside(0, board, regionPoints);
     EXPECT_EQ(0, std::memcmp(board.cell, before.cell, kBoardCells));
 
     board = filledWithCornerArea(51);
-    markOutside(0, board);
+    markOutside(0, board, regionPoints);
     EXPECT_EQ(rulesScratch[0].floodCount, 51);
     EXPECT_EQ(board[pointAt(13, 3)], kOutsideMark);              // the 51st point
     EXPECT_EQ(board[pointAt(19, 19)], kOutsideMark | kBlack);    // the touching string
@@ -162,7 +162,7 @@ TEST_F(RegionTest, ListedPointsStayPlainAndShieldTheStringsBehindThem) {
     Board board = boardFromText({"X", "", "", "", "....X", "....XOX"});
     for (XY xy : {XY{6, 5}, XY{6, 7}, XY{7, 5}, XY{7, 7}, XY{8, 6}})
         addPoint(regionPoints, pointAt(xy.first, xy.second));
-    markOutside(0, board);
+    markOutside(0, board, regionPoints);
     EXPECT_EQ(board[pointAt(1, 1)], kOutsideMark | kBlack);
     EXPECT_EQ(board[pointAt(5, 6)], kOutsideMark | kBlack);
     EXPECT_EQ(board[pointAt(6, 6)], kWhite);
@@ -178,7 +178,7 @@ TEST_F(RegionTest, ListedPointsStayPlainAndShieldTheStringsBehindThem) {
 std::pair<int32_t, bool> settle(std::initializer_list<std::string> rows, XY at = {5, 5}) {
     Board board = scratchFromText(rows, kOutsideMark);
     regionPoints = PointList{};
-    settleEnclosedPoints(board, kWhite);
+    settleEnclosedPoints(board, kWhite, regionPoints);
     const int32_t p = pointAt(at.first, at.second);
     return {board[p], listContains(regionPoints, p)};
 }
@@ -208,27 +208,27 @@ TEST_F(RegionTest, ShapeAdditionsOnTheScratchBoard) {
     // opposed pairs; below (5, 5) they do not, and a marked flank at (16, 5)
     // is no plain stone.
     addCuttingPoints(scratchFromText({"", "", "", "...O.O...OX..O.O", "...X+X..X+...X+x",
-                                      "...X.X...OX"}));
+                                      "...X.X...OX"}), regionPoints);
     EXPECT_EQ(regionXY(), (Points{{5, 4}, {11, 5}}));
 
     regionPoints = PointList{};
-    addSandwichedPoints(scratchFromText({"", "", "", ".........+", "...+.+...", ".........+"}));
+    addSandwichedPoints(scratchFromText({"", "", "", ".........+", "...+.+...", ".........+"}), regionPoints);
     EXPECT_EQ(regionXY(), (Points{{5, 5}, {10, 5}}));
 
     // First line: two plain stones and the diagonal region point between them.
     regionPoints = PointList{};
-    addEdgeCornerPoints(scratchFromText({"...X.", "...+O", "", "", "", "", "", "X", ".X"}));
+    addEdgeCornerPoints(scratchFromText({"...X.", "...+O", "", "", "", "", "", "X", ".X"}), regionPoints);
     EXPECT_EQ(regionXY(), (Points{{5, 1}}));
 }
 
 TEST_F(RegionTest, EdgeExtensionAddsTheInnerPointOnlyAfterTheEdgePoint) {
     // (8, 1) with (8, 2) below it: to the right the first line is blocked, so
     // (9, 2) is not added; to the left both lines are.
-    extendAlongEdges(scratchFromText({".......+X", ".......+."}));
+    extendAlongEdges(scratchFromText({".......+X", ".......+."}), regionPoints);
     EXPECT_EQ(regionXY(), (Points{{7, 1}, {7, 2}}));
 
     regionPoints = PointList{};
-    extendAlongEdges(scratchFromText({"", "", "", "", "", "", "", "", "", "++", ".O"}));
+    extendAlongEdges(scratchFromText({"", "", "", "", "", "", "", "", "", "++", ".O"}), regionPoints);
     EXPECT_EQ(regionXY(), (Points{{1, 9}, {2, 9}, {1, 11}}));
 }
 
@@ -255,7 +255,7 @@ TEST_F(RegionTest, RandomPositionsGiveAtMostOneHundredDistinctEmptyPoints) {
         targetPoint = stones[rng() % stones.size()];
         regionPoints[5] = pointAt(1, 1);  // stale content must not survive
         const Board before = problemBoard;
-        setUpSearchRegion(0, problemBoard);
+        setUpSearchRegion(0, problemBoard, targetPoint, regionPoints);
 
         const int32_t n = listLength(regionPoints);
         fullLists += n == kListSlots;

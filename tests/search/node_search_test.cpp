@@ -44,7 +44,7 @@ TEST_F(NodeSearchEntry, RepetitionIsWonByTheDefenderUnlessAKoWasRetaken) {
     for (int32_t restrain : {1, 0}) {
         restrainDefenderKo.store(restrain);
         ASSERT_EQ(Search(W, 0, -1, kWhite, 0), kSearchDone);
-        EXPECT_EQ(PathKey(W, 0), PositionKey(board, kWhite));
+        EXPECT_EQ(PathKey(W, 0), PositionKey(board, kWhite, restrainDefenderKo.load()));
         EXPECT_EQ(Search(W, 1, 200, kWhite, 0), kSearchDone);
         EXPECT_EQ(pn, INF);
         EXPECT_EQ(dn, 0);
@@ -72,7 +72,7 @@ TEST_F(NodeSearchEntry, DepthLimitBusyRecordAndCutOff) {
     {
         std::lock_guard<std::mutex> hold(engineLock);
         NodeRecord* found;
-        const uint64_t key = PositionKey(board, kWhite);
+        const uint64_t key = PositionKey(board, kWhite, restrainDefenderKo.load());
         NodeRecord* busy = InsertPlaceholder(LookupRecord(key, kWhite, &found), key, kWhite);
         busy->pn = 4;
         busy->dn = 9;
@@ -103,7 +103,7 @@ TEST_F(NodeSearchEntry, AChildThatStaysBusyIsGivenUpAfterAWhile) {
     {
         std::lock_guard<std::mutex> hold(engineLock);
         NodeRecord* found;
-        const uint64_t key = PositionKey(child, kBlack);
+        const uint64_t key = PositionKey(child, kBlack, restrainDefenderKo.load());
         InsertPlaceholder(LookupRecord(key, kBlack, &found), key, kBlack);
     }
     EXPECT_EQ(tume_iki(W, 0, board, kWhite, own, none, pn, dn, INF, INF, 0), kSearchDone);

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <mutex>
+#include <set>
 
 #include "search/keys.h"
 #include "search/node_table.h"
@@ -10,52 +11,50 @@
 
 namespace {
 
-// The same recurrence in its textbook form: x * 1103515245 + 12345 mod 2^31.
-uint32_t TextbookStep(uint32_t x) {
-    return static_cast<uint32_t>((uint64_t{x} * 1103515245u + 12345u) % 2147483648u);
-}
-
-TEST(PositionKeys, GeneratorAndTheFirstWhiteEntry) {
-    randomState = 0;
-    EXPECT_EQ(NextRandom(), 12345u);
-    for (uint32_t i = 0, expected = 12345; i < 500; ++i) {
-        expected = TextbookStep(expected);
-        ASSERT_EQ(NextRandom(), expected);
-    }
-    // White is filled first; an entry folds thirteen draws with these multipliers.
+TEST(PositionKeys, SeededTablesAreRepeatableAndDistinct) {
     FillKeys(4242);
-    uint64_t r[14];
-    for (uint32_t i = 1, state = 4242; i <= 13; ++i) {
-        r[i] = state = TextbookStep(state);
-    }
-    uint64_t x = r[1] * 64;
-    const uint64_t multipliers[] = {128, 32, 128, 32, 128, 32, 64, 64, 128};
-    for (int i = 0; i < 9; ++i) {
-        x = (x + r[i + 2]) * multipliers[i];
-    }
-    EXPECT_EQ(whiteKeys[0], x + (r[11] >> 12) + (r[12] >> 5) + r[13]);
+    const auto black = blackKeys;
+    const auto white = whiteKeys;
+    FillKeys(4243);
+    EXPECT_NE(black, blackKeys);
+    FillKeys(4242);
+    EXPECT_EQ(black, blackKeys);
+    EXPECT_EQ(white, whiteKeys);
+    std::set<uint64_t> seen(black.begin(), black.end());
+    seen.insert(white.begin(), white.end());
+    EXPECT_EQ(seen.size(), 2u * kBoardCells);  // no two entries collide
 }
 
-TEST(PositionKeys, AdditiveOverStonesSideAndKoRestraintIgnoringMarks) {
+TEST(PositionKeys, AdditiveOverStonesWithSideAndKoRestraintIgnoringMarks) {
     PrepareKeysFromSeed(99);
-    restrainDefenderKo.store(1);
     const Board empty = boardFromText({});
-    const Board stones = boardFromText({"X.O"});
-    EXPECT_EQ(PositionKey(empty, kBlack), blackKeys[0] + blackKeys[1]);
-    EXPECT_EQ(PositionKey(stones, kBlack) - PositionKey(empty, kBlack),
-              blackKeys[pointAt(1, 1)] + whiteKeys[pointAt(3, 1)]);
-    EXPECT_EQ(PositionKey(stones, kBlack) - PositionKey(stones, kWhite),
-              blackKeys[0] - whiteKeys[0]);
-
-    Board marked = stones;
+    const Board corner = boardFromText({"X.O"});
+    const Board centre = boardFromText({"", "", "", "", "", "", "", "", ".........X", "........OX"});
+    const Board both = boardFromText({"X.O", "", "", "", "", "", "", "", ".........X", "........OX"});
+    for (int32_t side : {kBlack, kWhite}) {
+        for (int32_t restrain : {0, 1}) {
+            const uint64_t none = PositionKey(empty, side, restrain);
+            EXPECT_EQ(PositionKey(both, side, restrain) - none,
+                      (PositionKey(corner, side, restrain) - none) +
+                          (PositionKey(centre, side, restrain) - none));
+        }
+    }
+    // The side to move and the ko restraint each change the key, by the same
+    // amount on every board.
+    for (const Board* board : {&empty, &corner, &both}) {
+        EXPECT_NE(PositionKey(*board, kBlack, 1), PositionKey(*board, kWhite, 1));
+        EXPECT_NE(PositionKey(*board, kBlack, 1), PositionKey(*board, kBlack, 0));
+        EXPECT_EQ(PositionKey(*board, kBlack, 1) - PositionKey(*board, kWhite, 1),
+                  PositionKey(empty, kBlack, 1) - PositionKey(empty, kWhite, 1));
+        EXPECT_EQ(PositionKey(*board, kBlack, 1) - PositionKey(*board, kBlack, 0),
+                  PositionKey(empty, kBlack, 1) - PositionKey(empty, kBlack, 0));
+    }
+    // The colour of a stone matters; marks and ko points do not.
+    EXPECT_NE(PositionKey(corner, kBlack, 1), PositionKey(boardFromText({"O.X"}), kBlack, 1));
+    Board marked = corner;
     marked[pointAt(1, 1)] |= kOutsideMark;
     marked[pointAt(2, 1)] = kKoMark;
-    EXPECT_EQ(PositionKey(marked, kBlack), PositionKey(stones, kBlack));
-
-    restrainDefenderKo.store(0);
-    EXPECT_EQ(PositionKey(empty, kBlack), blackKeys[0] + whiteKeys[1]);
-    restrainDefenderKo.store(1);
-
+    EXPECT_EQ(PositionKey(marked, kBlack, 1), PositionKey(corner, kBlack, 1));
     EXPECT_EQ(BucketOf(1000001), 1u);
     EXPECT_EQ(BucketOf((uint64_t{1} << 63) | 12345678), 12345678u % 1000000);
 }

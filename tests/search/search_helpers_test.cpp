@@ -79,7 +79,7 @@ TEST(RootSelection, ResolvedAndBusyEntriesAreSkipped) {
     workersStarted.store(0);
 }
 
-TEST(CandidateLists, TouchingPointsAndNeighbourAndCaptureOrders) {
+TEST(CandidateLists, TouchingPointsCountByColourBits) {
     Board board = boardFromText({
         ".X.X.X.X",
         "..X.....",
@@ -93,24 +93,6 @@ TEST(CandidateLists, TouchingPointsAndNeighbourAndCaptureOrders) {
     EXPECT_EQ(CountTouchingPoints(board, list, kBlack), 3);
     EXPECT_EQ(CountTouchingPoints(board, list, kWhite), 0);
 
-    // Up, left, right, down; stones are skipped.
-    board[pointAt(2, 2)] = kKoMark;
-    PointList around{};
-    AddEmptyNeighbours(board, around, pointAt(2, 2));
-    EXPECT_EQ(around[0], pointAt(1, 2));
-    EXPECT_EQ(around[1], 0);
-    AddEmptyNeighbours(board, around, pointAt(3, 3));
-    EXPECT_EQ(around[1], pointAt(4, 3));
-    EXPECT_EQ(around[2], pointAt(3, 4));
-
-    rulesScratch[3].capturedByMove = 2;
-    rulesScratch[3].captureRecord[0] = pointAt(9, 9);
-    rulesScratch[3].captureRecord[1] = pointAt(1, 2);
-    AddCapturedPoints(3, around, list);
-    EXPECT_EQ(around[3], pointAt(9, 9));  // (1, 2) was listed already
-    EXPECT_EQ(list[4], pointAt(9, 9));
-    EXPECT_EQ(list[5], pointAt(1, 2));
-    rulesScratch[3].capturedByMove = 0;
 }
 
 class ProgressMonitor : public ::testing::Test {

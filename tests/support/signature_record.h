@@ -73,7 +73,7 @@ inline bool establishSignatureProblem(const SignatureProblem& problem) {
     copyBoard(problemBoard, problem.board);
     sideToMove = problem.side;
     targetPoint = problem.target;
-    setUpSearchRegion(0, problemBoard);
+    setUpSearchRegion(0, problemBoard, targetPoint, regionPoints);
     return true;
 }
 

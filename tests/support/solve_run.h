@@ -55,7 +55,7 @@ inline bool loadProblem(const std::string& path) {
     if (ReadProblemFile(path.c_str()) != 0) {
         return false;
     }
-    setUpSearchRegion(0, problemBoard);
+    setUpSearchRegion(0, problemBoard, targetPoint, regionPoints);
     return true;
 }
 
