@@ -72,7 +72,7 @@ inline bool loadSgfProblem(const std::string& path) {
         return false;
     }
     TakeSgfProblem(problem);
-    setUpSearchRegion(0, problemBoard);
+    setUpSearchRegion(0, problemBoard, targetPoint, regionPoints);
     return true;
 }
 
