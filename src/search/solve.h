@@ -31,6 +31,11 @@ void SolveWorker();
 // otherwise the reason it may not (incomplete problem, worker count outside 1..16).
 const char* SolveRefusal(int32_t workers);
 
+// Ends the running solve as the time limit does: every worker unwinds and
+// worker 0 shows the cut-off outcome. Safe from any thread; without a running
+// solve it has no effect beyond the next solve's start, which clears it.
+void RequestSolveStop();
+
 // Sets workerCount, resets the ticket, the rendezvous counters and solveResult,
 // and starts the workers detached (the caller polls solveResult).
 void LaunchSolveWorkers(int32_t workers);

@@ -124,6 +124,8 @@ const char* SolveRefusal(int32_t workers) {
     return nullptr;
 }
 
+void RequestSolveStop() { solveCutOff.store(true); }
+
 void LaunchSolveWorkers(int32_t workers) {
     WaitForWorkersToExit();
     workerCount = workers;

@@ -24,6 +24,7 @@ constexpr int32_t kLastPaletteRow = 14;
 constexpr int32_t kTimeLimitSeconds = 100000;
 
 constexpr const char* kCpuCountError = "CPU数は1から16の範囲で入力して下さい";
+constexpr const char* kTimeLimitError = "制限時間(秒)は1以上で入力して下さい";
 
 struct PaletteLabel {
     int32_t row;
@@ -61,6 +62,14 @@ int32_t ParseDecimal(const QString& text) {
         value = std::min<int64_t>(value * 10 + (s[i] - '0'), int64_t{INT32_MAX});
     }
     return static_cast<int32_t>(negative ? -value : value);
+}
+
+// Seconds of the time-limit field: empty for no limit (100000 s), 0 when refused.
+int32_t TimeLimitFromField(const QString& text) {
+    if (text.trimmed().isEmpty()) {
+        return kTimeLimitSeconds;
+    }
+    return std::max(ParseDecimal(text), int32_t{0});
 }
 
 bool WorkerCountAllowed(int32_t count) {
@@ -172,6 +181,9 @@ void COstrelDlg::OnLeftButtonDown(int32_t x, int32_t y) {
         return;
     }
     const int32_t change = toggleRegionPoint(p);
+    if (!history.positions.empty()) {
+        history.positions[static_cast<size_t>(history.current)].region = regionPoints;
+    }
     if (change > 0) {
         DrawRegionMark(clickCol, clickRow);
     } else if (change < 0) {
@@ -189,9 +201,11 @@ void COstrelDlg::OnSetup() {
         state = Idle;
     }
     regionEditable = 0;
+    inSetup = true;
     for (const int32_t id : {kIdLoad, kIdSetup, kIdSave, kIdSolve}) {
         EnableControl(id, false);
     }
+    UpdatePlayButtons();
     sideToMove = 0;
     targetPoint = 0;
     setupColour = 0;
@@ -320,7 +334,9 @@ bool COstrelDlg::SetupFinish() {
         EnableControl(id, true);
     }
     regionEditable = 1;
+    inSetup = false;
     ShowSideAndFile();
+    StartHistoryHere();
     return true;
 }
 
@@ -334,7 +350,9 @@ void COstrelDlg::SetupCancel() {
     for (const int32_t id : {kIdLoad, kIdSetup, kIdSave, kIdSolve}) {
         EnableControl(id, true);
     }
+    inSetup = false;
     ShowSideAndFile();
+    StartHistoryHere();
 }
 
 // --- solve, outcome, play mode ----------------------------------------------
@@ -344,6 +362,11 @@ void COstrelDlg::StartSolve() {
     UpdateData(true);
     if (const char* reason = SolveRefusalText(ParseDecimal(cpuCountText))) {
         ShowAppMessageBox(reason);
+        return;
+    }
+    const int32_t seconds = TimeLimitFromField(timeLimitText);
+    if (seconds == 0) {
+        ShowAppMessageBox(tr(kTimeLimitError));
         return;
     }
     if (state != Idle) {
@@ -356,12 +379,14 @@ void COstrelDlg::StartSolve() {
     clickRow = 0;
     state = SolveRequested;
     PrepareKeys();
+    keysPrepared_ = true;
     UpdateData(true);
-    timeLimitSeconds = kTimeLimitSeconds;
+    timeLimitSeconds = seconds;
     workerCount = ParseDecimal(cpuCountText);
     if (targetPoint != 0) {
         DrawPointTargetMark(targetPoint);
     }
+    UpdatePlayButtons();
     SetTimer(kSolveTimer);
 }
 
@@ -384,18 +409,28 @@ void COstrelDlg::OnSolveTimer() {
             changedAtSolve_ = UnsavedChanges();
             state = Solving;
             regionEditable = 0;
+            stopRequested_ = false;
             LaunchSolveWorkers(workerCount);
             break;
         case Solving:
-            if (solveResult.load() != kSolveRunning) {
-                for (const int32_t id : {kIdLoad, kIdSetup, kIdSave, kIdPass, kIdSolve}) {
-                    EnableControl(id, true);
+            if (solveResult.load() == kSolveRunning) {
+                // Worker 0 clears the cut-off when it starts: ask until it ends.
+                if (stopRequested_) {
+                    RequestSolveStop();
                 }
+                break;
+            }
+            stopRequested_ = false;
+            for (const int32_t id : {kIdLoad, kIdSetup, kIdSave, kIdPass, kIdSolve}) {
+                EnableControl(id, true);
+            }
+            state = AwaitingMove;
+            UpdatePlayButtons();
+            {
                 char prompt[64];
                 std::snprintf(prompt, sizeof prompt, "%s石を打って下さい",
                               sideToMove == kBlack ? "黒" : sideToMove == kWhite ? "白" : "");
                 ShowAppMessageBox(prompt);
-                state = AwaitingMove;
             }
             break;
         case AwaitingMove:
@@ -408,9 +443,47 @@ void COstrelDlg::OnSolveTimer() {
     }
     clickCol = 0;
     clickRow = 0;
+    UpdatePlayButtons();
     if (state != Idle) {
         SetTimer(kSolveTimer);
     }
+}
+
+void COstrelDlg::OnStop() {
+    if (state != Solving) {
+        return;
+    }
+    stopRequested_ = true;
+    RequestSolveStop();
+}
+
+// The worker count and time limit of the fields, for a solve that the play
+// mode asks for; false, after telling the user, when either is refused.
+bool COstrelDlg::ReadSolveLimits(int32_t& workers, int32_t& seconds) {
+    UpdateData(true);
+    workers = ParseDecimal(cpuCountText);
+    if (!WorkerCountAllowed(workers)) {
+        ShowAppMessageBox(kCpuCountError);
+        return false;
+    }
+    seconds = TimeLimitFromField(timeLimitText);
+    if (seconds == 0) {
+        ShowAppMessageBox(tr(kTimeLimitError));
+        return false;
+    }
+    return true;
+}
+
+// The next tick solves the position on the board with the keys of the last solve.
+void COstrelDlg::RequestResolve(int32_t workers, int32_t seconds) {
+    if (!keysPrepared_) {
+        PrepareKeys();
+        keysPrepared_ = true;
+    }
+    timeLimitSeconds = seconds;
+    workerCount = workers;
+    EnableControl(kIdPass, false);
+    state = SolveRequested;
 }
 
 void COstrelDlg::PlayUserMove(int32_t p) {
@@ -420,10 +493,9 @@ void COstrelDlg::PlayUserMove(int32_t p) {
     }
     // Checked before the move, so that a refused re-solve leaves the position
     // as it was and the user can try again.
-    UpdateData(true);
-    const int32_t count = ParseDecimal(cpuCountText);
-    if (!WorkerCountAllowed(count)) {
-        ShowAppMessageBox(kCpuCountError);
+    int32_t count = 0;
+    int32_t seconds = 0;
+    if (!ReadSolveLimits(count, seconds)) {
         return;
     }
     playMove(0, problemBoard, sideToMove, p);
@@ -433,15 +505,16 @@ void COstrelDlg::PlayUserMove(int32_t p) {
     EnableControl(kIdPass, false);
     DrawBoard(problemBoard);
     if (targetStone() == 0) {
-        ShowAppMessageBox("目標石が取られました");
+        RecordPosition(history, CurrentPosition());
         state = Idle;
+        UpdatePlayButtons();
+        ShowAppMessageBox("目標石が取られました");
         return;
     }
     DrawPointTargetMark(targetPoint);
-    timeLimitSeconds = kTimeLimitSeconds;
-    workerCount = count;
     EstablishProblem();
-    state = SolveRequested;
+    RecordPosition(history, CurrentPosition());
+    RequestResolve(count, seconds);
 }
 
 void COstrelDlg::OnPass() {
@@ -452,5 +525,83 @@ void COstrelDlg::OnPass() {
     sideToMove = opponent(sideToMove);
     ShowSideAndFile();
     EnableControl(kIdPass, false);
+    RecordPosition(history, CurrentPosition());
     state = SolveRequested;
+    UpdatePlayButtons();
+}
+
+// --- move history -------------------------------------------------------------
+
+void COstrelDlg::StartHistoryHere() {
+    StartHistory(history, CurrentPosition());
+    UpdatePlayButtons();
+}
+
+void COstrelDlg::UpdatePlayButtons() {
+    const bool settled = !inSetup && (state == Idle || state == AwaitingMove);
+    EnableControl(kIdUndo, settled && CanUndo(history));
+    EnableControl(kIdRedo, settled && CanRedo(history));
+    EnableControl(kIdRestart, settled && CanUndo(history));
+    EnableControl(kIdStop, state == Solving);
+}
+
+// Puts position `index` of the history back. The problem itself comes back
+// as after its load, any later position in the play mode, waiting for a move
+// (or idle when that move took the target).
+void COstrelDlg::ShowPosition(int32_t index) {
+    if (state != Idle) {
+        KillTimer(kSolveTimer);
+        state = Idle;
+    }
+    history.current = index;
+    RestorePosition(history.positions[static_cast<size_t>(index)]);
+    clickCol = 0;
+    clickRow = 0;
+    ShowSideAndFile();
+    DrawBoard(problemBoard);
+    DrawTargetIfStone();
+    EnableControl(kIdPass, false);
+    if (index == 0) {
+        DrawRegionMarks();
+        regionEditable = 1;
+    } else {
+        regionEditable = 0;
+        if (targetStone() != 0) {
+            EnableControl(kIdPass, true);
+            state = AwaitingMove;
+            SetTimer(kSolveTimer);
+        }
+    }
+    UpdatePlayButtons();
+}
+
+void COstrelDlg::OnUndo() {
+    if (CanUndo(history) && !inSetup && state != Solving) {
+        ShowPosition(history.current - 1);
+    }
+}
+
+void COstrelDlg::OnRestart() {
+    if (CanUndo(history) && !inSetup && state != Solving) {
+        ShowPosition(0);
+    }
+}
+
+// Plays the next move or pass again, and solves as the move did.
+void COstrelDlg::OnRedo() {
+    if (!CanRedo(history) || inSetup || state == Solving) {
+        return;
+    }
+    int32_t count = 0;
+    int32_t seconds = 0;
+    if (!ReadSolveLimits(count, seconds)) {
+        return;
+    }
+    ShowPosition(history.current + 1);
+    if (targetStone() == 0) {
+        ShowAppMessageBox("目標石が取られました");
+        return;
+    }
+    RequestResolve(count, seconds);
+    UpdatePlayButtons();
 }

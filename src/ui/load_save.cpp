@@ -63,6 +63,7 @@ void COstrelDlg::LoadProblem(std::string path) {
     ShowSideAndFile();
     NoteProblemSaved();
     ShowLoadedProblem();
+    StartHistoryHere();
     if (sideToMove != kBlack && sideToMove != kWhite) {
         ShowAppMessageBox("手番設定エラー");
     }

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <thread>
 
+#include <QCheckBox>
 #include <QContextMenuEvent>
 #include <QKeyEvent>
 #include <QGuiApplication>
@@ -14,6 +15,7 @@
 #include <QPixmap>
 #include <QPushButton>
 #include <QScreen>
+#include <QShortcut>
 
 #include "display/board_display.h"
 #include "problem/problem.h"
@@ -113,11 +115,50 @@ void COstrelDlg::CreateControls() {
     auto* cpuField = new QLineEdit(this);
     place(cpuField, kIdCpuCount, 396, 238, 30, 12);
 
+    // Stop and play-out controls, in the free parts of the button column.
+    QPushButton* stop = makeButton(kIdStop, "中止", 144);
+    auto* timeLabel = new QLabel(tr("制限時間(秒)"), this);
+    place(timeLabel, 0, 396, 256, 48, 12);
+    auto* timeField = new QLineEdit(this);
+    place(timeField, kIdTimeLimit, 396, 268, 30, 12);
+    auto* autoReply = new QCheckBox(tr("自動応手"), this);
+    place(autoReply, kIdAutoReply, 396, 288, 48, 12);
+    auto* undo = new QPushButton(tr("戻る"), this);
+    place(undo, kIdUndo, 396, 306, 23, 18);
+    auto* redo = new QPushButton(tr("進む"), this);
+    place(redo, kIdRedo, 421, 306, 23, 18);
+    QPushButton* restart = makeButton(kIdRestart, "最初から", 330);
+
     setTabOrder(solve, load);
     setTabOrder(load, setup);
     setTabOrder(setup, save);
     setTabOrder(save, cpuField);
     setTabOrder(cpuField, pass);
+    setTabOrder(pass, stop);
+    setTabOrder(stop, timeField);
+    setTabOrder(timeField, autoReply);
+    setTabOrder(autoReply, undo);
+    setTabOrder(undo, redo);
+    setTabOrder(redo, restart);
+    connect(stop, &QPushButton::clicked, this, &COstrelDlg::OnStop);
+    connect(undo, &QPushButton::clicked, this, &COstrelDlg::OnUndo);
+    connect(redo, &QPushButton::clicked, this, &COstrelDlg::OnRedo);
+    connect(restart, &QPushButton::clicked, this, &COstrelDlg::OnRestart);
+    connect(timeField, &QLineEdit::textEdited, this, [this] { UpdateData(true); });
+    const auto shortcut = [this](QKeySequence keys, int32_t id) {
+        auto* key = new QShortcut(keys, this);
+        connect(key, &QShortcut::activated, this, [this, id] {
+            auto* button = static_cast<QAbstractButton*>(Control(id));
+            if (button->isEnabled()) {
+                button->click();
+            }
+        });
+    };
+    shortcut(QKeySequence(Qt::CTRL | Qt::Key_Z), kIdUndo);
+    shortcut(QKeySequence(Qt::Key_Left), kIdUndo);
+    shortcut(QKeySequence(Qt::CTRL | Qt::Key_Y), kIdRedo);
+    shortcut(QKeySequence(Qt::Key_Right), kIdRedo);
+    shortcut(QKeySequence(Qt::Key_Home), kIdRestart);
 
     connect(solve, &QPushButton::clicked, this, &COstrelDlg::StartSolve);
     connect(load, &QPushButton::clicked, this, &COstrelDlg::OnLoad);
@@ -182,6 +223,7 @@ void COstrelDlg::OnInitDialog() {
             ShowAppMessageBox("手番設定エラー");
         }
     }
+    StartHistoryHere();
 }
 
 int COstrelDlg::DoModal() {
@@ -193,6 +235,7 @@ void COstrelDlg::UpdateData(bool saveAndValidate) {
     auto* messageLine = static_cast<QLabel*>(Control(kIdMessageLine));
     auto* fileLine = static_cast<QLabel*>(Control(kIdFileLine));
     auto* cpuField = static_cast<QLineEdit*>(Control(kIdCpuCount));
+    auto* timeField = static_cast<QLineEdit*>(Control(kIdTimeLimit));
     if (messageLine == nullptr) {
         return;  // controls not created yet
     }
@@ -200,11 +243,16 @@ void COstrelDlg::UpdateData(bool saveAndValidate) {
         messageLineText = messageLine->text();
         fileLineText = fileLine->text();
         cpuCountText = cpuField->text();
+        timeLimitText = timeField->text();
     } else {
         messageLine->setText(messageLineText);
         fileLine->setText(fileLineText);
+        // Rewriting a field would move its cursor.
         if (cpuField->text() != cpuCountText) {
             cpuField->setText(cpuCountText);
+        }
+        if (timeField->text() != timeLimitText) {
+            timeField->setText(timeLimitText);
         }
     }
 }
@@ -251,6 +299,9 @@ void COstrelDlg::keyPressEvent(QKeyEvent* event) {
     // default button when there is one, and never closes it.
     if (event->key() == Qt::Key_Escape) {
         event->accept();
+        if (state == Solving) {
+            OnStop();
+        }
         return;
     }
     QDialog::keyPressEvent(event);

@@ -14,6 +14,7 @@
 #include <QTimer>
 
 #include "position/board.h"
+#include "ui/play_history.h"
 
 class QLabel;
 class QLineEdit;
@@ -74,6 +75,7 @@ public:
     QString messageLineText;  // 1050
     QString cpuCountText;     // 1046
     QString fileLineText;     // 1048
+    QString timeLimitText;    // 1052, seconds; empty for no limit
     void UpdateData(bool saveAndValidate);
 
     // The program's command line as the user gave it (one path).
@@ -88,6 +90,8 @@ public:
     int32_t clickRow = 0;
     int32_t setupColour = 0;
     int32_t regionEditable = 0;
+    bool inSetup = false;          // the board set-up mode is on
+    PlayHistory history;           // moves and passes since the load or set-up
 
     QIcon icon;
     int32_t screenWidth = 0;
@@ -109,6 +113,10 @@ public:
     void OnSave();
     void LoadProblem(std::string path);
     void OnSysCommand(int32_t id);
+    void OnStop();
+    void OnUndo();
+    void OnRedo();
+    void OnRestart();
     // Whether the problem differs from the one last loaded or saved.
     bool UnsavedChanges() const;
     // Asks before the window goes when there are unsaved changes.
@@ -141,6 +149,11 @@ private:
     void ShowSideAndFile();
     void DrawPaletteChoices();
     void NoteProblemSaved();
+    void StartHistoryHere();
+    void ShowPosition(int32_t index);
+    bool ReadSolveLimits(int32_t& workers, int32_t& seconds);
+    void RequestResolve(int32_t workers, int32_t seconds);
+    void UpdatePlayButtons();
 
     // The problem as last loaded or saved (colours only), for UnsavedChanges;
     // during a solve the answer taken when it started.
@@ -148,6 +161,8 @@ private:
     int32_t savedSide_ = 0;
     int32_t savedTarget_ = 0;
     bool changedAtSolve_ = false;
+    bool stopRequested_ = false;
+    bool keysPrepared_ = false;
 
     std::map<int32_t, QWidget*> controls_;
     QTimer setupTimer_;
