@@ -101,15 +101,17 @@ inline SolveRun solveCurrentProblem(int32_t workers, uint32_t seed = 1, int32_t 
     return run;
 }
 
-// The answer table of examples/README.md: file, answer, correct first moves.
+// An answer table (examples/README.md, bench/problems/README.md): file,
+// answer, correct first moves.
 struct ExampleAnswer {
     std::string file;
     int32_t verdict = 0;
     MoveSet moves;
 };
 
-inline std::vector<ExampleAnswer> readExampleAnswers() {
-    std::ifstream in(std::string(OSTREL_SOURCE_DIR) + "/examples/README.md");
+// `directory` is relative to the source tree and holds the README.md.
+inline std::vector<ExampleAnswer> readAnswerTable(const std::string& directory) {
+    std::ifstream in(std::string(OSTREL_SOURCE_DIR) + "/" + directory + "/README.md");
     const std::regex row(R"(^\|\s*`([^`]+\.ban)`\s*\|[^|]*\|[^|]*\|\s*(\w+)\s*\|([^|]*)\|)");
     const std::regex point(R"(\((\d+),\s*(\d+)\))");
     std::vector<ExampleAnswer> answers;
@@ -129,3 +131,5 @@ inline std::vector<ExampleAnswer> readExampleAnswers() {
     }
     return answers;
 }
+
+inline std::vector<ExampleAnswer> readExampleAnswers() { return readAnswerTable("examples"); }

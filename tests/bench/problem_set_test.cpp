@@ -1,0 +1,62 @@
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <set>
+
+#include "support/solve_run.h"
+
+namespace {
+
+const std::string kSetDirectory = "bench/problems";
+
+std::set<std::string> ProblemFiles() {
+    std::set<std::string> files;
+    for (const auto& entry :
+         std::filesystem::directory_iterator(std::string(OSTREL_SOURCE_DIR) + "/" + kSetDirectory)) {
+        if (entry.path().extension() == ".ban") {
+            files.insert(entry.path().filename().string());
+        }
+    }
+    return files;
+}
+
+std::string ProblemPath(const std::string& file) {
+    return std::string(OSTREL_SOURCE_DIR) + "/" + kSetDirectory + "/" + file;
+}
+
+TEST(ProblemSet, EveryProblemHasOneRowAndLoadsAsAProblem) {
+    const std::vector<ExampleAnswer> answers = readAnswerTable(kSetDirectory);
+    std::set<std::string> rows;
+    for (const ExampleAnswer& answer : answers) {
+        SCOPED_TRACE(answer.file);
+        EXPECT_TRUE(rows.insert(answer.file).second) << "a second row";
+        EXPECT_NE(answer.verdict, -1) << "the answer is alive, dead or ko";
+        ASSERT_TRUE(loadProblem(ProblemPath(answer.file)));
+        EXPECT_EQ(SolveRefusal(1), nullptr);
+        EXPECT_GT(regionPoints[0], 0);
+    }
+    EXPECT_EQ(rows, ProblemFiles());
+    EXPECT_GE(rows.size(), 25u);
+}
+
+// Solves the whole set five times over (about a minute or two per worker
+// count on an idle machine), so it runs only when asked for:
+//   OSTREL_PROBLEM_SET=1 build/ostrel_tests --gtest_filter='ProblemSetThreaded*'
+TEST(ProblemSetThreaded, EveryWorkerCountGivesTheReadmeAnswers) {
+    if (std::getenv("OSTREL_PROBLEM_SET") == nullptr) {
+        GTEST_SKIP() << "set OSTREL_PROBLEM_SET=1 to solve the benchmark set";
+    }
+    for (const ExampleAnswer& answer : readAnswerTable(kSetDirectory)) {
+        SCOPED_TRACE(answer.file);
+        ASSERT_TRUE(loadProblem(ProblemPath(answer.file)));
+        for (int32_t workers : {1, 2, 4, 16}) {
+            const SolveRun run = solveCurrentProblem(workers);
+            ASSERT_TRUE(run.finished) << workers << " workers";
+            EXPECT_EQ(run.result, answer.verdict) << workers << " workers";
+            EXPECT_EQ(run.moves, answer.moves) << workers << " workers";
+        }
+    }
+}
+
+}  // namespace
