@@ -10,7 +10,7 @@
 #include <thread>
 #include <vector>
 
-#include "cli/headless_frontend.h"
+#include "headless/headless_frontend.h"
 #include "position/judgment.h"
 #include "position/region.h"
 #include "problem/problem.h"

@@ -2,8 +2,8 @@
 // a solve and the status line.
 //
 // The engine library only declares these. Each program links exactly one
-// front end that defines them: the desktop window (src/ui, src/display) or
-// the headless one (src/cli/headless_frontend.cpp) used by the command-line
+// front end that defines them: the desktop window (src/ui, drawing through
+// src/display) or the headless one (src/headless) used by the command-line
 // solver, the tests and the benchmarks.
 #pragma once
 

@@ -6,7 +6,7 @@
 #include <thread>
 
 #include "cli/cli.h"
-#include "cli/headless_frontend.h"
+#include "headless/headless_frontend.h"
 #include "problem/problem.h"
 #include "search/solve.h"
 #include "search/solve_state.h"

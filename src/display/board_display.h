@@ -9,7 +9,6 @@
 
 #include <QColor>
 
-#include "frontend.h"  // ShowMessage, OSTREL_PRINTF_FORMAT
 #include "position/board.h"
 
 class QImage;
@@ -68,9 +67,6 @@ void DrawPaletteFrame(int32_t column, int32_t row, const char* text, bool chosen
 // Width in pixels of a text: 6 per half-width character, 12 per full-width one.
 int32_t TextWidth(const char* text);
 
-// The second status line (control 1048).
-void ShowFileLine(const char* format, ...) OSTREL_PRINTF_FORMAT(1, 2);
-
 // Cuts a zero-terminated UTF-8 text to at most maxBytes bytes without
-// splitting a character. Used for the status lines.
+// splitting a character. Used for the status lines of the window.
 void CutAtCharacter(char* text, int32_t maxBytes);

@@ -1,22 +1,11 @@
-// The solve as the window (or the headless solver) drives it: the values it
-// sets before starting the workers, the worker entry, and the outcome code it
-// polls. The rest of the engine's interface lives beside this header.
+// The solve as the window (or the headless solver) drives it: prepare the
+// keys, check, start the workers, poll solveResult, wait for them to exit.
+// The globals it sets and polls are in search/solve_state.h.
 #pragma once
 
-#include <atomic>
 #include <cstdint>
-#include <mutex>
 
-#include "search/solve_outcome.h"
-
-// Guards the node table, its memory count, the ticket and the rendezvous counters.
-extern std::mutex engineLock;
-
-extern int32_t workerCount;                 // workers started for this solve, 1..16
-extern std::atomic<int32_t> workersStarted; // ticket counter
-extern std::atomic<int32_t> barrier1, barrier2, barrier3, barrier4, barrier5, barrier6;
-extern std::atomic<int32_t> solveResult;    // -1 running, 0 cut off, 1 alive, 2 dead, 3 ko
-extern int32_t timeLimitSeconds;
+#include "search/solve_state.h"
 
 // Fresh random position keys, seeded from the millisecond tick count.
 void PrepareKeys();
@@ -39,3 +28,6 @@ void RequestSolveStop();
 // Sets workerCount, resets the ticket, the rendezvous counters and solveResult,
 // and starts the workers detached (the caller polls solveResult).
 void LaunchSolveWorkers(int32_t workers);
+
+// Returns once every worker of earlier solves has returned.
+void WaitForWorkersToExit();

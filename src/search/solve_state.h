@@ -1,29 +1,80 @@
-// Solve-wide values shared by the workers of one solve, and what worker 0
-// leaves behind for whoever started the solve.
+// Every global of a solve, with who writes it and who reads it. The problem
+// record itself lives in problem/problem.h, the node table and its byte count
+// in search/node_table.h, worker 0's time watch in search/progress.h and the
+// judgment count in position/judgment.h.
+//
+// "The starter" is whoever starts a solve: the window's solve timer, the
+// command-line solver, a test or a benchmark.
 #pragma once
 
 #include <array>
 #include <atomic>
 #include <cstdint>
+#include <cstdio>
+#include <mutex>
 
 #include "position/board.h"
 #include "search/solve_outcome.h"
 
-// 1 while the defender's ko captures are held back, 0 while the attacker's are.
-extern std::atomic<int32_t> restrainDefenderKo;
-extern std::atomic<int32_t> attackerFirst;
-extern std::atomic<int32_t> depthLimit;
-extern std::atomic<int32_t> maxDepthReached;
-// Set once worker 0 reaches the time limit: every worker unwinds and skips pass 2.
-extern std::atomic<bool> solveCutOff;
+// --- set up by the starter ---------------------------------------------------
 
-// Working first moves, per worker, 0-terminated.
-extern std::array<PointList, kMaxWorkers> solutionMoves;
+// The worker count for the next solve. Written by the window from its CPU
+// field and by LaunchSolveWorkers; read by the window's refusal checks.
+extern int32_t workerCount;
+// Seconds before worker 0 cuts the search off. Written by the starter before
+// the workers start; read by worker 0's time watch.
+extern int32_t timeLimitSeconds;
 
-// Worker 0's outcome of the last solve, set before it is shown.
-extern SolveOutcome lastOutcome;
+// --- the workers' meeting --------------------------------------------------
 
-// Number of worker threads that have not yet returned.
+// Guards the node table, its byte count, the ticket and the rendezvous
+// counters. Taken by every worker.
+extern std::mutex engineLock;
+// The number of workers of the running solve. Written by LaunchSolveWorkers;
+// read by the rendezvous. The window may set workerCount for the next solve
+// while the last workers of this one still wait: they keep counting to this.
+extern std::atomic<int32_t> solveWorkers;
+// The ticket: each worker takes its index from it. Reset by
+// LaunchSolveWorkers; read by the root drivers to know how many have joined.
+extern std::atomic<int32_t> workersStarted;
+// Workers that have not yet returned. Counted up and down by each worker;
+// read by WaitForWorkersToExit.
 extern std::atomic<int32_t> workersRunning;
-// Returns once every worker of earlier solves has returned.
-void WaitForWorkersToExit();
+// Arrivals at the six meeting points, in the order of a solve. Reset by
+// LaunchSolveWorkers; counted up by each worker under engineLock; the wait
+// before pass 2 also watches barrier5.
+extern std::atomic<int32_t> barrier1, barrier2, barrier3, barrier4, barrier5, barrier6;
+
+// --- shared by the workers during the passes --------------------------------
+
+// 1 when the attacker moves first. Written by every worker (the same value)
+// at its start; read by the passes and by worker 0's outcome.
+extern std::atomic<int32_t> attackerFirst;
+// 1 while the defender's ko captures are held back, 0 while the attacker's
+// are. Written by every worker before each pass; read by the node search and
+// the position keys.
+extern std::atomic<int32_t> restrainDefenderKo;
+// The node search's depth cut. Written by the root drivers; read by the node
+// search.
+extern std::atomic<int32_t> depthLimit;
+// The deepest node reached. Cleared by worker 0 at the start; raised by the
+// node search; read by the progress line and the outcome.
+extern std::atomic<int32_t> maxDepthReached;
+// Set once worker 0 reaches the time limit: every worker unwinds and skips
+// pass 2. Cleared by LaunchSolveWorkers and worker 0; read by every worker.
+extern std::atomic<bool> solveCutOff;
+// Working first moves per worker, 0-terminated. Each worker clears and fills
+// its own (the root drivers add to it); worker 0's goes into the outcome.
+extern std::array<PointList, kMaxWorkers> solutionMoves;
+// The solve's log file, created empty. Opened and closed by worker 0.
+extern std::FILE* logFile;
+
+// --- what the starter gets back -----------------------------------------------
+
+// Worker 0's outcome of the last solve, written before it is shown. Read by
+// the starter once solveResult is set.
+extern SolveOutcome lastOutcome;
+// kSolveRunning while a solve runs, then its verdict. Set to running by
+// LaunchSolveWorkers, to the verdict by worker 0 last of all; polled by the
+// starter.
+extern std::atomic<int32_t> solveResult;

@@ -13,23 +13,6 @@
 #include "search/solve.h"
 #include "search/solve_state.h"
 
-std::mutex engineLock;
-
-int32_t workerCount = 1;
-std::atomic<int32_t> workersStarted{0};
-std::atomic<int32_t> barrier1{0}, barrier2{0}, barrier3{0}, barrier4{0}, barrier5{0}, barrier6{0};
-std::atomic<int32_t> solveResult{kSolveRunning};
-int32_t timeLimitSeconds = 100000;
-
-std::atomic<int32_t> restrainDefenderKo{1};
-std::atomic<int32_t> attackerFirst{0};
-std::atomic<int32_t> depthLimit{kRootDepthLimit};
-std::atomic<int32_t> maxDepthReached{0};
-std::atomic<bool> solveCutOff{false};
-std::array<PointList, kMaxWorkers> solutionMoves{};
-SolveOutcome lastOutcome;
-std::atomic<int32_t> workersRunning{0};
-
 namespace {
 
 #ifdef _WIN32
@@ -37,13 +20,6 @@ constexpr const char* kLogPath = "c:\\tmp\\tumego.txt";
 #else
 constexpr const char* kLogPath = "/tmp/tumego.txt";
 #endif
-
-std::FILE* logFile = nullptr;
-
-// The number of workers of the running solve, taken when they are started.
-// The window may set workerCount for the next solve while the last workers of
-// this one still wait at the final rendezvous; they keep counting to this.
-std::atomic<int32_t> solveWorkers{1};
 
 constexpr int32_t kPassWaitMs = 1;
 constexpr int32_t kEndWaitMs = 10;

@@ -15,6 +15,7 @@
 #include "search/solve.h"
 #include "ui/message_boxes.h"
 #include "ui/ostrel_dlg.h"
+#include "ui/status_lines.h"
 
 namespace {
 

@@ -8,6 +8,7 @@
 #include "problem/problem_check.h"
 #include "ui/message_boxes.h"
 #include "ui/ostrel_dlg.h"
+#include "ui/status_lines.h"
 
 namespace {
 

@@ -21,6 +21,7 @@
 #include "problem/problem.h"
 #include "ui/about_dlg.h"
 #include "ui/message_boxes.h"
+#include "ui/status_lines.h"
 
 COstrelDlg* mainDialog = nullptr;
 

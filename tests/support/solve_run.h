@@ -13,7 +13,7 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
-#include "cli/headless_frontend.h"
+#include "headless/headless_frontend.h"
 #include "position/region.h"
 #include "problem/problem.h"
 #include "problem/sgf_problem.h"

@@ -1,6 +1,8 @@
 // The two status lines above the board. They belong to the main window: the
 // text is bound to a control there, so a worker's update runs on the window's
 // thread while the worker waits.
+#include "ui/status_lines.h"
+
 #include <cstdarg>
 #include <cstdio>
 

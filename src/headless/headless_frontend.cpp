@@ -1,4 +1,4 @@
-#include "cli/headless_frontend.h"
+#include "headless/headless_frontend.h"
 
 #include <cstdarg>
 #include <cstdio>

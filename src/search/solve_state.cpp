@@ -1,0 +1,23 @@
+#include "search/solve_state.h"
+
+#include "search/node_search.h"
+
+int32_t workerCount = 1;
+int32_t timeLimitSeconds = 100000;
+
+std::mutex engineLock;
+std::atomic<int32_t> solveWorkers{1};
+std::atomic<int32_t> workersStarted{0};
+std::atomic<int32_t> workersRunning{0};
+std::atomic<int32_t> barrier1{0}, barrier2{0}, barrier3{0}, barrier4{0}, barrier5{0}, barrier6{0};
+
+std::atomic<int32_t> attackerFirst{0};
+std::atomic<int32_t> restrainDefenderKo{1};
+std::atomic<int32_t> depthLimit{kRootDepthLimit};
+std::atomic<int32_t> maxDepthReached{0};
+std::atomic<bool> solveCutOff{false};
+std::array<PointList, kMaxWorkers> solutionMoves{};
+std::FILE* logFile = nullptr;
+
+SolveOutcome lastOutcome;
+std::atomic<int32_t> solveResult{kSolveRunning};
