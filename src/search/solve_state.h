@@ -51,8 +51,8 @@ extern std::atomic<int32_t> barrier1, barrier2, barrier3, barrier4, barrier5, ba
 // at its start; read by the passes and by worker 0's outcome.
 extern std::atomic<int32_t> attackerFirst;
 // 1 while the defender's ko captures are held back, 0 while the attacker's
-// are. Written by every worker before each pass; read by the node search and
-// the position keys.
+// are. Written by every worker before each pass; read by the node search,
+// which hands it on to the position keys.
 extern std::atomic<int32_t> restrainDefenderKo;
 // The node search's depth cut. Written by the root drivers; read by the node
 // search.
