@@ -60,8 +60,9 @@ extern std::atomic<int32_t> depthLimit;
 // The deepest node reached. Cleared by worker 0 at the start; raised by the
 // node search; read by the progress line and the outcome.
 extern std::atomic<int32_t> maxDepthReached;
-// Set once worker 0 reaches the time limit: every worker unwinds and skips
-// pass 2. Cleared by LaunchSolveWorkers and worker 0; read by every worker.
+// Set once worker 0 reaches the time limit, or by RequestSolveStop (the
+// window's stop): every worker unwinds and skips pass 2. Cleared by
+// LaunchSolveWorkers and worker 0; read by every worker.
 extern std::atomic<bool> solveCutOff;
 // Working first moves per worker, 0-terminated. Each worker clears and fills
 // its own (the root drivers add to it); worker 0's goes into the outcome.
