@@ -23,7 +23,7 @@
 #include <thread>
 #include <vector>
 
-#include "cli/headless_frontend.h"
+#include "headless/headless_frontend.h"
 #include "position/region.h"
 #include "problem/problem.h"
 #include "search/node_table.h"
