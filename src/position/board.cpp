@@ -253,6 +253,17 @@ int32_t tumedame(const Board& board, int32_t p) {
     return findLiberty(work, p, s);
 }
 
+int32_t stoneWithoutLiberty(const Board& board) {
+    Board colours;
+    copyColours(colours, board);
+    for (int32_t p = kFirstPoint; p <= kLastPoint; ++p) {
+        if ((colours[p] == kBlack || colours[p] == kWhite) && tumedame(colours, p) == 0) {
+            return p;
+        }
+    }
+    return 0;
+}
+
 void tumetoru(int32_t w, Board& board, int32_t p) {
     rulesScratch[w].capturedByString = 0;
     copyColours(board, board);

@@ -117,6 +117,10 @@ void clearOutsideAtPoints(Board& board, const PointList& list);
 
 // 1 when the string through p has a liberty.
 int32_t tumedame(const Board& board, int32_t p);
+// The first stone, in point order, of a string with no liberty (a Z point
+// counts as empty), or 0 when every string has one. Play never leaves such a
+// string on the board; a problem that has one cannot be solved.
+int32_t stoneWithoutLiberty(const Board& board);
 // Removes the (libertyless) string through p and appends it to the capture record of w.
 void tumetoru(int32_t w, Board& board, int32_t p);
 // Plays s at p in place: captures, ko mark, outside marks kept. No legality test.

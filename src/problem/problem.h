@@ -28,7 +28,16 @@ bool problemComplete();
 // Side texts: "黒先手", "白先手", or "" for no side.
 const char* sideText(int32_t side);
 
-// .ban problem files. Read: 0 read, 1 cannot open (record left reset).
+// .ban problem files. Read: 0 read, otherwise one of the codes below, with
+// the reason on the standard error stream and the record left reset.
 // Write: 0 written, 1 cannot open.
+constexpr int32_t kReadOk = 0;
+constexpr int32_t kReadCannotOpen = 1;
+constexpr int32_t kReadDirectory = 2;
+constexpr int32_t kReadFifo = 3;
+constexpr int32_t kReadDevice = 4;      // character or block device
+constexpr int32_t kReadNotAFile = 5;    // a socket or anything else not a regular file
 int32_t ReadProblemFile(const char* path);
+// What a non-zero read code means, for the command line ("is a directory").
+const char* ReadFailureText(int32_t code);
 int32_t WriteProblemFile(const char* path);

@@ -4,6 +4,12 @@
 #include <cstdio>
 #include <cstring>
 
+#ifndef _WIN32
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
+
 #include "problem/problem.h"
 
 namespace {
@@ -85,14 +91,81 @@ char cellCharacter(uint8_t cell) {
     return (cell & kKoMark) ? 'Z' : '0';
 }
 
+#ifdef _WIN32
+
+std::FILE* OpenProblem(const char* path, int32_t& code) {
+    std::FILE* file = std::fopen(path, "r");
+    code = file != nullptr ? kReadOk : kReadCannotOpen;
+    return file;
+}
+
+#else
+
+int32_t KindOfNonRegular(mode_t mode) {
+    if (S_ISDIR(mode)) {
+        return kReadDirectory;
+    }
+    if (S_ISFIFO(mode)) {
+        return kReadFifo;
+    }
+    if (S_ISCHR(mode) || S_ISBLK(mode)) {
+        return kReadDevice;
+    }
+    return kReadNotAFile;
+}
+
+// Only a regular file is read. O_NONBLOCK keeps the open of a FIFO from
+// waiting for a writer; the kind is known before anything is read.
+std::FILE* OpenProblem(const char* path, int32_t& code) {
+    code = kReadCannotOpen;
+    const int fd = open(path, O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) {
+        return nullptr;
+    }
+    struct stat status;
+    if (fstat(fd, &status) != 0) {
+        close(fd);
+        return nullptr;
+    }
+    if (!S_ISREG(status.st_mode)) {
+        close(fd);
+        code = KindOfNonRegular(status.st_mode);
+        return nullptr;
+    }
+    std::FILE* file = fdopen(fd, "r");
+    if (file == nullptr) {
+        close(fd);
+        return nullptr;
+    }
+    code = kReadOk;
+    return file;
+}
+
+#endif
+
 }  // namespace
+
+const char* ReadFailureText(int32_t code) {
+    switch (code) {
+        case kReadDirectory: return "is a directory, not a problem file";
+        case kReadFifo: return "is a FIFO, not a problem file";
+        case kReadDevice: return "is a device, not a problem file";
+        case kReadNotAFile: return "is not a regular file";
+        default: return "cannot be opened";
+    }
+}
 
 int32_t ReadProblemFile(const char* path) {
     resetProblem();
-    std::FILE* file = std::fopen(path, "r");
+    int32_t code = kReadOk;
+    std::FILE* file = OpenProblem(path, code);
     if (file == nullptr) {
-        std::fprintf(stderr, "%s: %s\n", path, std::strerror(errno));
-        return 1;
+        if (code == kReadCannotOpen) {
+            std::fprintf(stderr, "%s: %s\n", path, std::strerror(errno));
+        } else {
+            std::fprintf(stderr, "%s: %s\n", path, ReadFailureText(code));
+        }
+        return code;
     }
     char line[kLineBuffer];
     int32_t row = 1;

@@ -1,9 +1,12 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <random>
 
 #include "position/board.h"
+#include "problem/problem.h"
 #include "support/board_text.h"
+#include "support/solve_run.h"
 
 namespace {
 
@@ -233,9 +236,70 @@ TEST(Moves, RandomLegalSequencesKeepInvariants) {
             ASSERT_LE(koMarks, 1);
             ASSERT_EQ(koMarks, rulesScratch[W].koFlag);
             ASSERT_EQ(colourOf(board[p]), side);
+            ASSERT_EQ(stoneWithoutLiberty(board), 0);
             side = opponent(side);
         }
     }
+}
+
+TEST(Moves, StringsWithoutLibertiesAreFound) {
+    EXPECT_EQ(stoneWithoutLiberty(boardFromText({"XO", "O."})), pointAt(1, 1));
+    // Every white stone is taken in; the first in point order is named.
+    EXPECT_EQ(stoneWithoutLiberty(boardFromText({
+                  ".XXX",
+                  "XOOOX",
+                  ".XOX",
+                  "..X",
+              })),
+              pointAt(2, 2));
+    // A Z point is an empty point: the stones beside it breathe.
+    EXPECT_EQ(stoneWithoutLiberty(boardFromText({"XZ", "OX"})), 0);
+    EXPECT_EQ(stoneWithoutLiberty(boardFromText({"ZX", "XO", "O"})), 0);
+    EXPECT_EQ(stoneWithoutLiberty(boardFromText({".X.", "XOX", ".X."})), pointAt(2, 2));
+    Board full;
+    clearBoard(full);
+    for (int32_t p = kFirstPoint; p <= kLastPoint; ++p) {
+        if (isOnBoard(p)) {
+            full[p] = kBlack;
+        }
+    }
+    EXPECT_EQ(stoneWithoutLiberty(full), kFirstPoint);
+    clearBoard(full);
+    EXPECT_EQ(stoneWithoutLiberty(full), 0);
+}
+
+// No example has a string without liberties, nor does any position that play
+// reaches from one: the refusal never meets a real problem.
+TEST(Moves, PlayFromTheExamplesNeverLeavesAStringWithoutLiberties) {
+    std::mt19937 random(77);
+    int32_t examples = 0;
+    for (const auto& entry : std::filesystem::directory_iterator(examplePath(""))) {
+        if (entry.path().extension() != ".ban") {
+            continue;
+        }
+        SCOPED_TRACE(entry.path().filename().string());
+        ASSERT_TRUE(loadProblem(entry.path().string()));
+        ASSERT_EQ(stoneWithoutLiberty(problemBoard), 0);
+        ++examples;
+        for (int32_t game = 0; game < 30; ++game) {
+            Board board;
+            copyWithKoMarks(board, problemBoard);
+            int32_t side = sideToMove;
+            for (int32_t move = 0; move < 120; ++move) {
+                int32_t p = 0;
+                for (int32_t tries = 0; tries < 60 && p == 0; ++tries) {
+                    const int32_t q = pointAt(1 + random() % 19, 1 + random() % 19);
+                    p = tumetst1(board, side, q) ? q : 0;
+                }
+                if (p != 0) {
+                    playMove(W, board, side, p);
+                    ASSERT_EQ(stoneWithoutLiberty(board), 0) << "game " << game << " move " << move;
+                }
+                side = opponent(side);
+            }
+        }
+    }
+    EXPECT_GT(examples, 10);
 }
 
 }  // namespace

@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cstdio>
@@ -169,6 +170,33 @@ TEST(ProblemFile, WriteThenReadRoundTrip) {
             ASSERT_EQ(problemBoard[p], expected) << "cell " << p;
         }
     }
+}
+
+// Only regular files are read; the others are named for what they are, and a
+// FIFO without a writer does not keep the reader waiting.
+TEST(ProblemFile, DirectoriesFifosAndDevicesAreRefused) {
+    const std::string fifo = tempPath("problem.fifo");
+    unlink(fifo.c_str());
+    ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+    const std::pair<std::string, int32_t> cases[] = {
+        {testing::TempDir(), kReadDirectory},
+        {fifo, kReadFifo},
+        {"/dev/null", kReadDevice},
+    };
+    for (const auto& [path, code] : cases) {
+        sideToMove = kBlack;
+        targetPoint = 55;
+        testing::internal::CaptureStderr();
+        EXPECT_EQ(ReadProblemFile(path.c_str()), code) << path;
+        const std::string err = testing::internal::GetCapturedStderr();
+        EXPECT_EQ(err, path + ": " + ReadFailureText(code) + "\n");
+        EXPECT_EQ(sideToMove, 0);
+        EXPECT_EQ(targetPoint, 0);
+    }
+    unlink(fifo.c_str());
+    EXPECT_STREQ(ReadFailureText(kReadDirectory), "is a directory, not a problem file");
+    EXPECT_STREQ(ReadFailureText(kReadFifo), "is a FIFO, not a problem file");
+    EXPECT_STREQ(ReadFailureText(kReadDevice), "is a device, not a problem file");
 }
 
 TEST(ProblemRecord, SharedOperations) {
