@@ -125,6 +125,11 @@ int main(int argc, char** argv) {
     if (ReadProblemFile(options.file.c_str()) != 0) {
         return kExitBadInput;  // the reader has said why
     }
+    // Play never leaves a string without liberties; such a board is not a problem.
+    if (const int32_t p = stoneWithoutLiberty(problemBoard); p != 0) {
+        return badInput(options.file + ": a string without liberties at " +
+                        std::to_string(pointX(p)) + "," + std::to_string(pointY(p)));
+    }
     // Establish the problem as a load does; without a target stone the region stays empty.
     setUpSearchRegion(0, problemBoard, targetPoint, regionPoints);
 

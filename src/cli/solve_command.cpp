@@ -30,6 +30,10 @@ std::string RefusalReason(int32_t threads) {
     if (sideToMove != kBlack && sideToMove != kWhite) {
         return "no side to move";
     }
+    if (const int32_t p = stoneWithoutLiberty(problemBoard); p != 0) {
+        return "a string without liberties at " + std::to_string(pointX(p)) + "," +
+               std::to_string(pointY(p));
+    }
     if (threads < 1 || threads > kMaxWorkers) {
         return "--threads takes a number from 1 to 16";
     }
@@ -91,7 +95,12 @@ int RunSolve(const CliOptions& options) {
     timeLimitSeconds = options.timeLimit;
     HeadlessReset();
     HeadlessEchoMessages(true);
-    LaunchSolveWorkers(options.threads);
+    if (!LaunchSolveWorkers(options.threads)) {
+        HeadlessEchoMessages(false);
+        std::fprintf(stderr, "ostrel-solve: could not start %d search threads\n",
+                     static_cast<int>(options.threads));
+        return kExitFatal;
+    }
     while (solveResult.load() == kSolveRunning) {
         std::this_thread::sleep_for(std::chrono::milliseconds(5));
     }

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <cstdio>
 
 #include "position/board.h"
 
@@ -38,6 +39,10 @@ constexpr int32_t kReadFifo = 3;
 constexpr int32_t kReadDevice = 4;      // character or block device
 constexpr int32_t kReadNotAFile = 5;    // a socket or anything else not a regular file
 int32_t ReadProblemFile(const char* path);
+// Opens a regular file for reading ("r"), with code kReadOk; for anything else
+// null and the code (kReadCannotOpen with errno set, or the kind of file).
+// Never waits on a FIFO.
+std::FILE* OpenRegularFile(const char* path, int32_t& code);
 // What a non-zero read code means, for the command line ("is a directory").
 const char* ReadFailureText(int32_t code);
 int32_t WriteProblemFile(const char* path);

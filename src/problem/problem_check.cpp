@@ -2,6 +2,8 @@
 
 #include <cstdio>
 
+#include "problem/problem.h"
+
 namespace {
 
 // Tab, line feed and carriage return are the only control bytes of a text
@@ -13,9 +15,15 @@ bool IsTextByte(int c) {
 }  // namespace
 
 ProblemFileFault CheckProblemFile(const char* path) {
-    std::FILE* file = std::fopen(path, "rb");
-    if (file == nullptr) {
-        return ProblemFileFault::None;
+    int32_t code = kReadOk;
+    std::FILE* file = OpenRegularFile(path, code);
+    switch (code) {
+        case kReadOk: break;
+        case kReadDirectory: return ProblemFileFault::Directory;
+        case kReadFifo: return ProblemFileFault::Fifo;
+        case kReadDevice: return ProblemFileFault::Device;
+        case kReadNotAFile: return ProblemFileFault::NotRegular;
+        default: return ProblemFileFault::None;
     }
     int64_t size = 0;
     bool text = true;

@@ -10,6 +10,10 @@ enum class ProblemFileFault : int32_t {
     TooLarge,     // over kMaxProblemFileBytes
     NotText,      // a NUL or another control byte
     NoHeader,     // no line beginning with '*'
+    Directory,    // not a regular file: nothing is read from these
+    Fifo,
+    Device,
+    NotRegular,   // a socket or another special file
 };
 
 // 100 kB: a problem file is 21 lines of about 20 characters.

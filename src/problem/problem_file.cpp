@@ -93,7 +93,7 @@ char cellCharacter(uint8_t cell) {
 
 #ifdef _WIN32
 
-std::FILE* OpenProblem(const char* path, int32_t& code) {
+std::FILE* OpenRegularFileIn(const char* path, int32_t& code) {
     std::FILE* file = std::fopen(path, "r");
     code = file != nullptr ? kReadOk : kReadCannotOpen;
     return file;
@@ -116,7 +116,7 @@ int32_t KindOfNonRegular(mode_t mode) {
 
 // Only a regular file is read. O_NONBLOCK keeps the open of a FIFO from
 // waiting for a writer; the kind is known before anything is read.
-std::FILE* OpenProblem(const char* path, int32_t& code) {
+std::FILE* OpenRegularFileIn(const char* path, int32_t& code) {
     code = kReadCannotOpen;
     const int fd = open(path, O_RDONLY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0) {
@@ -145,6 +145,10 @@ std::FILE* OpenProblem(const char* path, int32_t& code) {
 
 }  // namespace
 
+std::FILE* OpenRegularFile(const char* path, int32_t& code) {
+    return OpenRegularFileIn(path, code);
+}
+
 const char* ReadFailureText(int32_t code) {
     switch (code) {
         case kReadDirectory: return "is a directory, not a problem file";
@@ -158,7 +162,7 @@ const char* ReadFailureText(int32_t code) {
 int32_t ReadProblemFile(const char* path) {
     resetProblem();
     int32_t code = kReadOk;
-    std::FILE* file = OpenProblem(path, code);
+    std::FILE* file = OpenRegularFile(path, code);
     if (file == nullptr) {
         if (code == kReadCannotOpen) {
             std::fprintf(stderr, "%s: %s\n", path, std::strerror(errno));

@@ -109,12 +109,7 @@ struct Node {
 template <bool kIki>
 int32_t EnterNode(Node& node, const Board& board, ProofPair& out) {
     NoteDepth(node.depth);
-    // Worker 0 watches the clock; once it is cut off, every worker unwinds.
-    if (node.w == 0 && CheckProgress() != kProgressGoOn) {
-        solveCutOff.store(true, std::memory_order_relaxed);
-        return kSearchTimeUp;
-    }
-    if (solveCutOff.load(std::memory_order_relaxed)) {
+    if (SolveMustStop(node.w)) {
         return kSearchTimeUp;
     }
     if (node.depth >= kMaxDepth) {

@@ -25,11 +25,13 @@ constexpr int32_t kSlowWindowsToReport = 2;
 
 }  // namespace
 
-uint32_t TickCount() {
+int64_t SteadyMilliseconds() {
     auto since = std::chrono::steady_clock::now().time_since_epoch();
-    return static_cast<uint32_t>(
+    return static_cast<int64_t>(
         std::chrono::duration_cast<std::chrono::milliseconds>(since).count());
 }
+
+uint32_t TickCount() { return static_cast<uint32_t>(SteadyMilliseconds()); }
 
 // Short means less than a sixteenth of the memory is still available.
 bool PhysicalMemoryShortFromProc() {
@@ -82,4 +84,22 @@ int32_t CheckProgress() {
                     static_cast<int>(MemoryMegabytes()));
     }
     return kProgressGoOn;
+}
+
+bool SolveMustStop(int32_t w) {
+    if (w == 0 && CheckProgress() != kProgressGoOn) {
+        solveCutOff.store(true, std::memory_order_relaxed);
+        return true;
+    }
+    if (solveCutOff.load(std::memory_order_relaxed)) {
+        return true;
+    }
+    // Worker 0 alone reads the clock too seldom once many workers share few
+    // processors; every worker looking at the deadline ends the solve on time.
+    if (stopRequested.load(std::memory_order_relaxed) ||
+        SteadyMilliseconds() >= solveDeadlineMs.load(std::memory_order_relaxed)) {
+        solveCutOff.store(true, std::memory_order_relaxed);
+        return true;
+    }
+    return false;
 }

@@ -13,8 +13,9 @@ extern int32_t monitorCalls;
 constexpr int32_t kProgressGoOn = 0;
 constexpr int32_t kProgressTimeUp = 100;
 
-// Wrapping 32-bit millisecond tick count.
+// Wrapping 32-bit millisecond tick count: the low bits of SteadyMilliseconds.
 uint32_t TickCount();
+int64_t SteadyMilliseconds();
 
 // Whether physical memory is really short. The slow-down rule only reports
 // when this agrees, since a busy or oversubscribed machine is slow too.
@@ -24,3 +25,8 @@ bool PhysicalMemoryShortFromProc();
 
 // Called by worker 0 at every node visit: 0 to go on, 100 at the time limit.
 int32_t CheckProgress();
+
+// Called by every worker w at each node visit: whether the solve must end now
+// (deadline passed, stop requested, or another worker already cut off).
+// Worker 0 runs CheckProgress here too. It only decides when to stop.
+bool SolveMustStop(int32_t w);

@@ -26,8 +26,10 @@ const char* SolveRefusal(int32_t workers);
 void RequestSolveStop();
 
 // Sets workerCount, resets the ticket, the rendezvous counters and solveResult,
-// and starts the workers detached (the caller polls solveResult).
-void LaunchSolveWorkers(int32_t workers);
+// and starts the workers detached (the caller polls solveResult). When the
+// system refuses a thread, the workers already started are sent home and
+// waited for, solveResult becomes kSolveNotStarted and the result is false.
+bool LaunchSolveWorkers(int32_t workers);
 
 // Returns once every worker of earlier solves has returned.
 void WaitForWorkersToExit();

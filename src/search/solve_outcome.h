@@ -10,6 +10,7 @@
 #include "position/board.h"
 
 // Values of solveResult and of SolveOutcome::verdict.
+constexpr int32_t kSolveNotStarted = -2;  // the worker threads could not be started
 constexpr int32_t kSolveRunning = -1;
 constexpr int32_t kSolveCutOff = 0;
 constexpr int32_t kSolveAlive = 1;

@@ -9,6 +9,7 @@ std::mutex engineLock;
 std::atomic<int32_t> solveWorkers{1};
 std::atomic<int32_t> workersStarted{0};
 std::atomic<int32_t> workersRunning{0};
+bool (*startWorkerThread)(void (*entry)()) = StartDetachedThread;
 std::atomic<int32_t> barrier1{0}, barrier2{0}, barrier3{0}, barrier4{0}, barrier5{0}, barrier6{0};
 
 std::atomic<int32_t> attackerFirst{0};
@@ -16,6 +17,8 @@ std::atomic<int32_t> restrainDefenderKo{1};
 std::atomic<int32_t> depthLimit{kRootDepthLimit};
 std::atomic<int32_t> maxDepthReached{0};
 std::atomic<bool> solveCutOff{false};
+std::atomic<int64_t> solveDeadlineMs{kNoDeadline};
+std::atomic<bool> stopRequested{false};
 std::array<PointList, kMaxWorkers> solutionMoves{};
 std::FILE* logFile = nullptr;
 

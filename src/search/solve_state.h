@@ -37,9 +37,14 @@ extern std::atomic<int32_t> solveWorkers;
 // The ticket: each worker takes its index from it. Reset by
 // LaunchSolveWorkers; read by the root drivers to know how many have joined.
 extern std::atomic<int32_t> workersStarted;
-// Workers that have not yet returned. Counted up and down by each worker;
-// read by WaitForWorkersToExit.
+// Workers started (or being started) that have not yet returned. Counted up
+// by LaunchSolveWorkers before each thread starts, down by each worker as it
+// returns; read by WaitForWorkersToExit.
 extern std::atomic<int32_t> workersRunning;
+// Starts one detached thread on entry; false when the system refuses one.
+// Called by LaunchSolveWorkers; tests replace it.
+extern bool (*startWorkerThread)(void (*entry)());
+bool StartDetachedThread(void (*entry)());
 // Arrivals at the six meeting points, in the order of a solve. Reset by
 // LaunchSolveWorkers; counted up by each worker under engineLock; the wait
 // before pass 2 also watches barrier5.
@@ -64,6 +69,14 @@ extern std::atomic<int32_t> maxDepthReached;
 // window's stop): every worker unwinds and skips pass 2. Cleared by
 // LaunchSolveWorkers and worker 0; read by every worker.
 extern std::atomic<bool> solveCutOff;
+// The end of the running solve on the steady millisecond clock. Set by worker
+// 0 at the start, back to kNoDeadline at the end; read by every worker at
+// each node visit.
+constexpr int64_t kNoDeadline = INT64_MAX;
+extern std::atomic<int64_t> solveDeadlineMs;
+// Set by RequestSolveStop, cleared by LaunchSolveWorkers (not by worker 0, so
+// that a stop asked for as the solve starts is kept); read by every worker.
+extern std::atomic<bool> stopRequested;
 // Working first moves per worker, 0-terminated. Each worker clears and fills
 // its own (the root drivers add to it); worker 0's goes into the outcome.
 extern std::array<PointList, kMaxWorkers> solutionMoves;

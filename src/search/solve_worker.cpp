@@ -1,5 +1,6 @@
 #include <chrono>
 #include <cstdio>
+#include <system_error>
 #include <thread>
 
 #include "frontend.h"
@@ -11,28 +12,31 @@
 #include "search/progress.h"
 #include "search/root_drivers.h"
 #include "search/solve.h"
+#include "search/solve_log.h"
 #include "search/solve_state.h"
 
 namespace {
 
-#ifdef _WIN32
-constexpr const char* kLogPath = "c:\\tmp\\tumego.txt";
-#else
-constexpr const char* kLogPath = "/tmp/tumego.txt";
-#endif
+// Set when not every worker of a solve could be started: the ones that were
+// leave the first rendezvous at once and return.
+std::atomic<bool> launchFailed{false};
 
 constexpr int32_t kPassWaitMs = 1;
 constexpr int32_t kEndWaitMs = 10;
 
-// Meets the other workers. A wait before pass 2 gives up (false) once worker
-// 0 has been cut off or any worker has gone on to the final rendezvous: the
-// pass can no longer gather every worker, and waiting would never end.
+// Meets the other workers. A wait before pass 2 gives up (false) once the
+// solve has been cut off or any worker has gone on to the final rendezvous:
+// the pass can no longer gather every worker, and waiting would never end.
+// Every wait gives up when the launch failed.
 bool Rendezvous(std::atomic<int32_t>& counter, int32_t sleepMs, bool beforePassTwo) {
     {
         std::lock_guard<std::mutex> hold(engineLock);
         counter.fetch_add(1);
     }
     while (counter.load() < solveWorkers.load()) {
+        if (launchFailed.load()) {
+            return false;
+        }
         if (beforePassTwo && (solveCutOff.load() || barrier5.load() > 0)) {
             return false;
         }
@@ -42,6 +46,13 @@ bool Rendezvous(std::atomic<int32_t>& counter, int32_t sleepMs, bool beforePassT
 }
 
 void ClearList(PointList& list) { list = PointList{}; }
+
+void CloseLog(int32_t index) {
+    if (index == 0 && logFile != nullptr) {
+        std::fclose(logFile);
+        logFile = nullptr;
+    }
+}
 
 int32_t RunPass(int32_t index, PointList& listA, PointList& listB) {
     ClearList(solutionMoves[index]);
@@ -94,15 +105,32 @@ const char* SolveRefusal(int32_t workers) {
     if (sideToMove != kBlack && sideToMove != kWhite) {
         return "手番設定エラー";
     }
+    if (stoneWithoutLiberty(problemBoard) != 0) {
+        return "石に呼吸点がありません";
+    }
     if (workers < 1 || workers > kMaxWorkers) {
         return "CPU数は1から16までです";
     }
     return nullptr;
 }
 
-void RequestSolveStop() { solveCutOff.store(true); }
+bool StartDetachedThread(void (*entry)()) {
+    try {
+        std::thread(entry).detach();
+        return true;
+    } catch (const std::system_error&) {
+        return false;
+    }
+}
 
-void LaunchSolveWorkers(int32_t workers) {
+// Its own flag as well: worker 0 clears solveCutOff as the solve starts,
+// which would lose a stop asked for just then.
+void RequestSolveStop() {
+    stopRequested.store(true);
+    solveCutOff.store(true);
+}
+
+bool LaunchSolveWorkers(int32_t workers) {
     WaitForWorkersToExit();
     workerCount = workers;
     solveWorkers.store(workers);
@@ -111,10 +139,22 @@ void LaunchSolveWorkers(int32_t workers) {
         barrier->store(0);
     }
     solveCutOff.store(false);
+    stopRequested.store(false);
+    launchFailed.store(false);
     solveResult.store(kSolveRunning);
     for (int32_t i = 0; i < workers; ++i) {
-        std::thread(SolveWorker).detach();
+        // Counted before the thread exists, so that a wait for the workers
+        // cannot miss one that has not yet begun.
+        workersRunning.fetch_add(1);
+        if (!startWorkerThread(SolveWorker)) {
+            workersRunning.fetch_sub(1);
+            launchFailed.store(true);
+            WaitForWorkersToExit();
+            solveResult.store(kSolveNotStarted);
+            return false;
+        }
     }
+    return true;
 }
 
 void SolveWorker() {
@@ -123,14 +163,13 @@ void SolveWorker() {
     {
         std::lock_guard<std::mutex> hold(engineLock);
         index = workersStarted.fetch_add(1);
-        workersRunning.fetch_add(1);
         // Every worker reduces the problem to plain colours; the lock keeps the
         // identical writes apart.
         copyColours(problemBoard, problemBoard);
         defenderFirst = sideToMove == problemBoard[targetPoint];
     }
     if (index == 0) {
-        logFile = std::fopen(kLogPath, "w");
+        logFile = OpenSolveLog();
     }
     PointList listA = regionPoints;
     PointList listB = regionPoints;
@@ -146,10 +185,16 @@ void SolveWorker() {
         lastCheckTick = TickCount();
         maxDepthReached.store(0);
         solveCutOff.store(false);
-        startTick = TickCount();
+        const int64_t now = SteadyMilliseconds();
+        startTick = static_cast<uint32_t>(now);
+        solveDeadlineMs.store(now + int64_t{timeLimitSeconds} * 1000);
     }
 
-    Rendezvous(barrier1, kPassWaitMs, false);
+    if (!Rendezvous(barrier1, kPassWaitMs, false)) {
+        CloseLog(index);
+        workersRunning.fetch_sub(1);
+        return;
+    }
     ClearNodeTable(index);
     Rendezvous(barrier2, kPassWaitMs, false);
     restrainDefenderKo.store(defenderFirst ? 1 : 0);
@@ -179,12 +224,10 @@ void SolveWorker() {
 
     Rendezvous(barrier5, kEndWaitMs, false);
     ClearNodeTable(index);
-    if (index == 0 && logFile != nullptr) {
-        std::fclose(logFile);
-        logFile = nullptr;
-    }
+    CloseLog(index);
     Rendezvous(barrier6, kEndWaitMs, false);
     if (index == 0) {
+        solveDeadlineMs.store(kNoDeadline);
         solveResult.store(lastOutcome.verdict);
     }
     workersRunning.fetch_sub(1);

@@ -26,6 +26,7 @@ constexpr int32_t kTimeLimitSeconds = 100000;
 
 constexpr const char* kCpuCountError = "CPU数は1から16の範囲で入力して下さい";
 constexpr const char* kTimeLimitError = "制限時間(秒)は1以上で入力して下さい";
+constexpr const char* kNoLibertyError = "石に呼吸点がありません";
 
 struct PaletteLabel {
     int32_t row;
@@ -86,6 +87,9 @@ const char* SolveRefusalText(int32_t workers) {
     if (!IsSide(sideToMove)) {
         return "黒番／白番設定エラー";
     }
+    if (stoneWithoutLiberty(problemBoard) != 0) {
+        return kNoLibertyError;
+    }
     if (!WorkerCountAllowed(workers)) {
         return kCpuCountError;
     }
@@ -112,10 +116,11 @@ void COstrelDlg::DrawRegionMarks() {
     }
 }
 
-// The region set-up needs a stone at the target; without one the region stays
-// empty and the problem is left to the set-up mode.
+// The region set-up needs a stone at the target and a position that play can
+// reach; without them the region stays empty and the problem is left to the
+// set-up mode.
 void COstrelDlg::EstablishProblem() {
-    if (targetStone() != 0) {
+    if (targetStone() != 0 && stoneWithoutLiberty(problemBoard) == 0) {
         setUpSearchRegion(0, problemBoard, targetPoint, regionPoints);
     } else {
         regionPoints = PointList{};
@@ -164,6 +169,9 @@ void COstrelDlg::ShowLoadedProblem() {
         DrawPointTargetMark(targetPoint);
     } else {
         ShowAppMessageBox("目標石選択エラー");
+    }
+    if (stoneWithoutLiberty(problemBoard) != 0) {
+        ShowAppMessageBox(kNoLibertyError);
     }
     EstablishProblem();
     DrawRegionMarks();
@@ -326,6 +334,10 @@ bool COstrelDlg::SetupFinish() {
         ShowAppMessageBox("黒番／白番設定エラー");
         return false;
     }
+    if (stoneWithoutLiberty(problemBoard) != 0) {
+        ShowAppMessageBox(kNoLibertyError);
+        return false;
+    }
     ClearPicture();
     DrawBoard(problemBoard);
     DrawPointTargetMark(targetPoint);
@@ -411,7 +423,20 @@ void COstrelDlg::OnSolveTimer() {
             state = Solving;
             regionEditable = 0;
             stopRequested_ = false;
-            LaunchSolveWorkers(workerCount);
+            if (!LaunchSolveWorkers(workerCount)) {
+                // Nothing was left running: the window goes on as before the solve.
+                for (const int32_t id : {kIdLoad, kIdSetup, kIdSave, kIdPass, kIdSolve}) {
+                    EnableControl(id, true);
+                }
+                state = Idle;
+                regionEditable = 1;
+                UpdatePlayButtons();
+                ShowMessage("%s", "");
+                char text[96];
+                std::snprintf(text, sizeof text, "探索スレッドを%d個起動できませんでした",
+                              static_cast<int>(workerCount));
+                ShowAppMessageBox(text);
+            }
             break;
         case Solving:
             if (solveResult.load() == kSolveRunning) {

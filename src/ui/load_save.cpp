@@ -40,6 +40,10 @@ bool COstrelDlg::RefuseNonProblem(const std::string& path) {
             break;
         case ProblemFileFault::NotText: why = tr("文字でないバイトがあります"); break;
         case ProblemFileFault::NoHeader: why = tr("「*」で始まる見出し行がありません"); break;
+        case ProblemFileFault::Directory: why = tr("フォルダです"); break;
+        case ProblemFileFault::Fifo: why = tr("FIFOです"); break;
+        case ProblemFileFault::Device: why = tr("デバイスです"); break;
+        case ProblemFileFault::NotRegular: why = tr("通常のファイルではありません"); break;
     }
     ShowAppMessageBox(tr("%1\nは問題ファイルではありません: %2")
                           .arg(QFile::decodeName(QByteArray::fromStdString(path)), why));

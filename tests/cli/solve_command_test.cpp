@@ -57,4 +57,35 @@ TEST(SolveCommand, IncompleteProblemIsRefusedWithStatus2) {
     EXPECT_NE(r.err.find("no_target.ban: no stone at the target"), std::string::npos) << r.err;
 }
 
+TEST(SolveCommand, ImpossibleProblemsAndPathsThatAreNoFiles) {
+    // White's stone at (2,1) is taken in by black, and black's at (1,1) too.
+    const std::string path = processTempPath("no_liberty.ban");
+    std::ofstream(path) << "* /t=2 /mark=[3,1]\n" << "1211\n" << "21\n" << "1\n";
+    for (const char* options : {"", "--show", "--json"}) {
+        const CommandResult r = solve(options, path);
+        EXPECT_EQ(r.status, 2) << options;
+        EXPECT_TRUE(r.out.empty()) << options;
+        EXPECT_EQ(r.err, "ostrel-solve: " + path + ": a string without liberties at 1,1\n");
+    }
+    const CommandResult dir = solve("", testing::TempDir());
+    EXPECT_EQ(dir.status, 2);
+    EXPECT_NE(dir.err.find("is a directory"), std::string::npos) << dir.err;
+    const CommandResult device = solve("--show", "/dev/zero");
+    EXPECT_EQ(device.status, 2);
+    EXPECT_NE(device.err.find("is a device"), std::string::npos) << device.err;
+}
+
+// Large thread stacks in a small address space: the system refuses threads.
+TEST(SolveCommand, ThreadsThatCannotStartEndWithStatus1) {
+    const std::string limits = "ulimit -s 262144 && ulimit -v 1500000 && ";
+    if (runCommand("sh -c '" + limits + solveBinary() + " --help' >/dev/null").status != 0) {
+        GTEST_SKIP() << "the program does not run in a small address space (sanitizers)";
+    }
+    const CommandResult r = runCommand("sh -c '" + limits + solveBinary() +
+                                       " --threads 16 \"" + examplePath("corner_bent_three_white_kills.ban") + "\"'");
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.err, "ostrel-solve: could not start 16 search threads\n");
+    EXPECT_TRUE(r.out.empty());
+}
+
 }  // namespace

@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <cstring>
 #include <filesystem>
+#include <thread>
 
 #include "search/node_table.h"
 #include "support/solve_run.h"
@@ -56,15 +58,17 @@ TEST(SolveThreaded, WorkerCountsAgreeOnVerdictAndFirstMoves) {
     }
 }
 
+// Only what load cannot break: the cut-off happens, no worker hangs (a
+// watchdog far beyond the limit) and the reported time is not below the limit.
 TEST(SolveThreaded, TimeLimitCutsEveryWorkerOffWithoutHanging) {
     ASSERT_TRUE(loadProblem(writeHeavyProblem()));
     for (int32_t limit : {0, 1}) {
         for (int32_t workers : {1, 2, 4, 16}) {
             SCOPED_TRACE(testing::Message() << limit << " s, " << workers << " workers");
-            const SolveRun run = solveCurrentProblem(workers, 1, limit);
+            const SolveRun run = solveCurrentProblem(workers, 1, limit, 60);
             ASSERT_TRUE(run.finished);
             EXPECT_EQ(run.result, kSolveCutOff);
-            EXPECT_LE(run.outcome.seconds, static_cast<uint32_t>(limit) + 2);
+            EXPECT_GE(run.outcome.seconds, static_cast<uint32_t>(limit));
             EXPECT_EQ(memoryUsed.load(), 0u);
             ASSERT_EQ(run.shown.outcomesShown, 1);
             EXPECT_EQ(run.shown.outcome.boxText,
@@ -72,6 +76,63 @@ TEST(SolveThreaded, TimeLimitCutsEveryWorkerOffWithoutHanging) {
             EXPECT_EQ(run.shown.outcome.labelledCount, 0);
         }
     }
+}
+
+TEST(SolveThreaded, StopRequestEndsTheSolveAsTheTimeLimitDoes) {
+    ASSERT_TRUE(loadProblem(writeHeavyProblem()));
+    for (int32_t workers : {1, 4}) {
+        SCOPED_TRACE(testing::Message() << workers << " workers");
+        PrepareKeysFromSeed(1);
+        timeLimitSeconds = 100000;
+        HeadlessReset();
+        ASSERT_TRUE(LaunchSolveWorkers(workers));
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+        RequestSolveStop();
+        const auto watchdog = std::chrono::steady_clock::now() + std::chrono::seconds(60);
+        while (solveResult.load() == kSolveRunning && std::chrono::steady_clock::now() < watchdog) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(2));
+        }
+        WaitForWorkersToExit();
+        EXPECT_EQ(solveResult.load(), kSolveCutOff);
+        const HeadlessRecord shown = HeadlessSnapshot();
+        ASSERT_EQ(shown.boxes.size(), 1u);
+        EXPECT_EQ(shown.boxes[0].text,
+                  "読み打ち切り time=" + std::to_string(lastOutcome.seconds) + "[sec]");
+        EXPECT_EQ(memoryUsed.load(), 0u);
+    }
+    // A stop asked for while nothing runs does not reach the next solve.
+    RequestSolveStop();
+    ASSERT_TRUE(loadProblem(examplePath("corner_bent_three_white_kills.ban")));
+    EXPECT_EQ(solveCurrentProblem(2).result, kSolveDead);
+}
+
+// Threads that start for the first `allowed` calls, then a refusal.
+int32_t threadsAllowed = 0;
+bool StartSomeThreads(void (*entry)()) {
+    if (threadsAllowed == 0) {
+        return false;
+    }
+    threadsAllowed -= 1;
+    return StartDetachedThread(entry);
+}
+
+TEST(SolveThreaded, ThreadStartFailureSendsTheStartedWorkersHome) {
+    ASSERT_TRUE(loadProblem(examplePath("corner_bent_three_white_kills.ban")));
+    for (int32_t started : {0, 1, 3}) {
+        SCOPED_TRACE(testing::Message() << started << " of 4 started");
+        threadsAllowed = started;
+        startWorkerThread = StartSomeThreads;
+        HeadlessReset();
+        EXPECT_FALSE(LaunchSolveWorkers(4));
+        startWorkerThread = StartDetachedThread;
+        EXPECT_EQ(workersRunning.load(), 0);
+        EXPECT_EQ(solveResult.load(), kSolveNotStarted);
+        EXPECT_TRUE(HeadlessSnapshot().boxes.empty());  // nothing was solved
+    }
+    // Nothing is left half started: the next solve runs as usual.
+    const SolveRun run = solveCurrentProblem(4);
+    EXPECT_TRUE(run.finished);
+    EXPECT_EQ(run.result, kSolveDead);
 }
 
 TEST(SolveOutcomeThreaded, BoxLabelsAndTheProblemAfterwards) {
@@ -129,6 +190,15 @@ TEST(SolveRefusal, IncompleteProblemsAndWorkerCounts) {
     sideToMove = kWhite;
     targetPoint = pointAt(10, 10);  // an empty point
     EXPECT_NE(SolveRefusal(1), nullptr);
+
+    // A black stone in the corner taken in by white, white to move.
+    resetProblem();
+    problemBoard[pointAt(1, 1)] = kBlack;
+    problemBoard[pointAt(2, 1)] = kWhite;
+    problemBoard[pointAt(1, 2)] = kWhite;
+    targetPoint = pointAt(1, 1);
+    sideToMove = kWhite;
+    EXPECT_STREQ(SolveRefusal(1), "石に呼吸点がありません");
 }
 
 }  // namespace

@@ -76,13 +76,18 @@ inline bool loadSgfProblem(const std::string& path) {
     return true;
 }
 
-inline SolveRun solveCurrentProblem(int32_t workers, uint32_t seed = 1, int32_t timeLimit = 100000) {
+// Fails the test when the solve has not ended after watchdogSeconds.
+inline SolveRun solveCurrentProblem(int32_t workers, uint32_t seed = 1, int32_t timeLimit = 100000,
+                                    int32_t watchdogSeconds = 120) {
     SolveRun run;
     PrepareKeysFromSeed(seed);
     timeLimitSeconds = timeLimit;
     HeadlessReset();
-    LaunchSolveWorkers(workers);
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(120);
+    if (!LaunchSolveWorkers(workers)) {
+        ADD_FAILURE() << "the " << workers << " workers could not be started";
+        return run;
+    }
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(watchdogSeconds);
     while (solveResult.load() == kSolveRunning) {
         if (std::chrono::steady_clock::now() > deadline) {
             ADD_FAILURE() << "a solve with " << workers << " workers did not end";

@@ -111,6 +111,37 @@ TEST_F(LoadSaveTest, CommandLineWithOrWithoutQuotes) {
     EXPECT_EQ(listLength(regionPoints), 0);
 }
 
+TEST_F(LoadSaveTest, FoldersFifosDevicesAndImpossibleBoardsAreRefused) {
+    Open();
+    const std::string fifo = tempDir + "/pipe.ban";
+    ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+    ASSERT_EQ(mkdir((tempDir + "/folder.d").c_str(), 0700), 0);
+    // Each path has a dot, so no ".ban" is added.
+    const std::pair<std::string, const char*> refused[] = {
+        {tempDir + "/folder.d", "フォルダは読み込めません"},
+        {fifo, "FIFOは読み込めません"},
+        {"/dev/./null", "デバイスは読み込めません"},
+    };
+    for (const auto& [path, text] : refused) {
+        boxes.clear();
+        Load(path);
+        EXPECT_EQ(boxes, std::vector<std::string>{text});
+        EXPECT_EQ(targetPoint, 0);
+        EXPECT_EQ(listLength(regionPoints), 0);
+    }
+
+    // The black target at (1,1) has no liberty: shown, but no region and no solve.
+    boxes.clear();
+    Load(WriteFile("taken.ban", BanText("* /t=2 /mark=[1,1]", {"12", "2"})));
+    EXPECT_EQ(boxes, std::vector<std::string>{"石に呼吸点がありません"});
+    EXPECT_EQ(Centre(1, 1), kRedPx);
+    EXPECT_EQ(listLength(regionPoints), 0);
+    boxes.clear();
+    Press(kIdSolve);
+    EXPECT_EQ(boxes, std::vector<std::string>{"石に呼吸点がありません"});
+    EXPECT_EQ(dialog->state, Idle);
+}
+
 TEST_F(LoadSaveTest, LongStatusTextsAreCut) {
     Open();
     dialog->LoadProblem(tempDir + "/" + std::string(300, 'x'));

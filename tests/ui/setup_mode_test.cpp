@@ -105,6 +105,28 @@ TEST_F(SetupTest, PaletteBuildsAProblem) {
     EXPECT_EQ(dialog->beeps, 7);
 }
 
+TEST_F(SetupTest, FinishRefusesAStringWithoutLiberties) {
+    Open();
+    Press(kIdSetup);
+    Palette(0);
+    Put(1, 1);
+    Palette(2);
+    Put(2, 1);
+    Put(1, 2);
+    Palette(8);
+    Put(2, 1);
+    Palette(6);
+    Palette(10);
+    EXPECT_EQ(boxes, std::vector<std::string>{"石に呼吸点がありません"});
+    EXPECT_TRUE(dialog->TimerRunning(kSetupTimer));  // the set-up goes on
+    Palette(0);
+    Put(1, 1);  // the stone goes, and the board is possible again
+    Palette(10);
+    EXPECT_EQ(boxes.size(), 1u);
+    EXPECT_FALSE(dialog->TimerRunning(kSetupTimer));
+    EXPECT_EQ(dialog->regionEditable, 1);
+}
+
 TEST_F(SetupTest, TargetMovesAndGoesWithItsStone) {
     Open();
     Press(kIdSetup);

@@ -4,6 +4,7 @@
 
 #include "dialog_fixture.h"
 #include "search/keys.h"
+#include "search/solve_state.h"
 
 namespace {
 
@@ -125,6 +126,28 @@ TEST_F(SolveTest, RefusedSolvesChangeNothing) {
     EXPECT_EQ(boxes, std::vector<std::string>{kCpuError});
     EXPECT_EQ(problemBoard[pointAt(9, 1)], kEmpty);
     EXPECT_EQ(dialog->state, AwaitingMove);
+}
+
+bool NoThreads(void (*)()) { return false; }
+
+TEST_F(SolveTest, ThreadsThatCannotStartLeaveTheWindowUsable) {
+    Open();
+    LoadThree();
+    SetCpuField("2");
+    startWorkerThread = NoThreads;
+    Press(kIdSolve);
+    ASSERT_TRUE(WaitFor([&] { return !boxes.empty(); }));
+    startWorkerThread = StartDetachedThread;
+    EXPECT_EQ(boxes, std::vector<std::string>{"探索スレッドを2個起動できませんでした"});
+    EXPECT_EQ(dialog->state, Idle);
+    EXPECT_FALSE(dialog->TimerRunning(kSolveTimer));
+    EXPECT_EQ(Enabled(), kAllOn);
+    EXPECT_EQ(dialog->regionEditable, 1);
+
+    boxes.clear();
+    Press(kIdSolve);  // and the next solve runs
+    WaitForMove();
+    EXPECT_EQ(boxes.front().rfind("死に", 0), 0u);
 }
 
 TEST_F(SolveTest, CapturingTheTargetEndsThePlayMode) {
