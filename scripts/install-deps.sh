@@ -8,6 +8,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   qt6-base-dev fonts-ipafont-gothic
   xvfb xauth
+  clang libclang-rt-14-dev
 )
 
 missing=()
