@@ -64,9 +64,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (!problemComplete() || stoneWithoutLiberty(problemBoard) != 0) {
         return 0;
     }
-    setUpSearchRegion(0, problemBoard);
+    setUpSearchRegion(0, problemBoard, targetPoint, regionPoints);
     const PointList region = regionPoints;
-    judgePosition(problemBoard, region);
+    judgePosition(problemBoard, targetPoint, region);
     for (int32_t i = 0; i < kListSlots && region[i] != 0; ++i) {
         if (tumetst1(problemBoard, sideToMove, region[i]) == 0) {
             continue;
@@ -74,7 +74,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         Board after;
         copyBoard(after, problemBoard);
         playMove(0, after, sideToMove, region[i]);
-        judgePosition(after, region);
+        judgePosition(after, targetPoint, region);
     }
     return 0;
 }
