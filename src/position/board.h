@@ -8,7 +8,9 @@
 #pragma once
 
 #include <array>
+#include <bit>
 #include <cstdint>
+#include <cstring>
 
 // ---------------------------------------------------------------------------
 // Cells, colours and marks
@@ -48,6 +50,43 @@ inline uint8_t colourOf(uint8_t cell) { return cell & kColourMask; }
 constexpr std::array<int32_t, 4> orthogonalOffsets = {-20, -1, +1, +20};
 constexpr std::array<int32_t, 4> diagonalOffsets = {-21, +19, -19, +21};
 constexpr std::array<int32_t, 8> surroundOffsets = {-21, -20, -19, -1, +1, +19, +20, +21};
+
+// ---------------------------------------------------------------------------
+// Scanning eight cells at a time
+// ---------------------------------------------------------------------------
+
+// The points kFirstPoint..kLastPoint lie in the 8-cell words that start at
+// kFirstScanWord, kFirstScanWord + 8, ... up to kLastPoint.
+constexpr int32_t kFirstScanWord = kFirstPoint & ~7;
+
+// Byte k of a word is cell start + k.
+static_assert(std::endian::native == std::endian::little);
+
+inline uint64_t loadWord(const Board& board, int32_t start) {
+    uint64_t word;
+    std::memcpy(&word, board.cell + start, 8);
+    return word;
+}
+
+// 0x80 in every byte of word that equals value, 0 elsewhere (exact: no byte
+// is reported that does not match).
+inline uint64_t bytesEqual(uint64_t word, uint8_t value) {
+    constexpr uint64_t kLow7 = 0x7F7F7F7F7F7F7F7Full;
+    const uint64_t x = word ^ (0x0101010101010101ull * value);
+    return ~(((x & kLow7) + kLow7) | x | kLow7);
+}
+
+// The bytes of the word starting at `start` that hold points of the board
+// range, as 0x80 per byte.
+inline uint64_t pointRangeBytes(int32_t start) {
+    uint64_t mask = 0x8080808080808080ull;
+    if (start < kFirstPoint) mask &= ~0ull << (8 * (kFirstPoint - start));
+    if (start + 7 > kLastPoint) mask &= ~0ull >> (8 * (start + 7 - kLastPoint));
+    return mask;
+}
+
+// Lowest reported byte of a mask as a cell offset 0..7.
+inline int32_t lowestByte(uint64_t mask) { return std::countr_zero(mask) >> 3; }
 
 // ---------------------------------------------------------------------------
 // Point lists: 100 slots, ending at the first 0 (or after slot 100)

@@ -3,6 +3,9 @@
 // score in between.
 #include "position/judgment.h"
 
+#include <bit>
+#include <utility>
+
 #include "frontend.h"
 #include "position/corner_rewrites.h"
 
@@ -153,11 +156,16 @@ int32_t countEyeSpace(const Board& board, int32_t defender) {
     tumejudgesini2(work, attacker);
     copyColours(work, work);
 
-    // The defender's empty neighbours are the candidate eye points.
-    for (int32_t p = kFirstPoint; p <= kLastPoint; ++p) {
-        if (work[p] != d) continue;
-        for (int32_t offset : orthogonalOffsets) {
-            if (work[p + offset] == kEmpty) work[p + offset] = kOutsideMark;
+    // The defender's empty neighbours are the candidate eye points. Marking
+    // them never makes a defender stone, so a word is read once.
+    for (int32_t start = kFirstScanWord; start <= kLastPoint; start += 8) {
+        uint64_t hits = bytesEqual(loadWord(work, start), d) & pointRangeBytes(start);
+        while (hits != 0) {
+            const int32_t p = start + lowestByte(hits);
+            hits &= hits - 1;
+            for (int32_t offset : orthogonalOffsets) {
+                if (work[p + offset] == kEmpty) work[p + offset] = kOutsideMark;
+            }
         }
     }
 
@@ -189,29 +197,67 @@ void linkEdgeDiagonals(Board& board, int32_t attacker) {
 }
 
 void tumejudgesini2(Board& board, int32_t attacker) {
-    for (int32_t p = kFirstPoint; p <= kLastPoint; ++p) {
-        if (board[p] != attacker) continue;
-        if (attacker != kBlack && attacker != kWhite) {
-            ReportFatal("tumejudgesini2 error ishi=%d\n", attacker);
+    if (attacker < 0 || attacker > 255) return;  // no cell holds such a value
+    const uint8_t a = static_cast<uint8_t>(attacker);
+    // Removing a string only turns cells into 64 or the defender, never into
+    // the attacker, so each word is read again after a removal and the
+    // strings are taken in the order of their first point.
+    for (int32_t start = kFirstScanWord; start <= kLastPoint; start += 8) {
+        uint64_t pending = pointRangeBytes(start);
+        for (;;) {
+            const uint64_t hits = bytesEqual(loadWord(board, start), a) & pending;
+            if (hits == 0) break;
+            const int32_t k = lowestByte(hits);
+            pending = k == 7 ? 0 : pending & (~0ull << (8 * k + 8));
+            if (attacker != kBlack && attacker != kWhite) {
+                ReportFatal("tumejudgesini2 error ishi=%d\n", attacker);
+            }
+            removeDeadString(board, start + k, a, static_cast<uint8_t>(opponent(attacker)));
         }
-        const uint8_t a = static_cast<uint8_t>(attacker);
-        removeDeadString(board, p, a, static_cast<uint8_t>(opponent(attacker)));
     }
 }
 
 void collectMarkedPoints(const Board& board, PointList& list) {
     list = PointList{};
+    // Whether each listed point has fewer than two empty neighbours; the
+    // board does not change while the list is ordered.
+    std::array<bool, kListSlots> few{};
     int32_t count = 0;
-    for (int32_t p = kFirstPoint; p <= kLastPoint && count < kListSlots; ++p) {
-        if (board[p] == kOutsideMark) list[count++] = p;
+    for (int32_t start = kFirstScanWord; start <= kLastPoint && count < kListSlots; start += 8) {
+        uint64_t hits = bytesEqual(loadWord(board, start), kOutsideMark) & pointRangeBytes(start);
+        while (hits != 0 && count < kListSlots) {
+            const int32_t p = start + lowestByte(hits);
+            hits &= hits - 1;
+            list[count] = p;
+            few[count] = emptyNeighbourCount(board, p) < 2;
+            ++count;
+        }
     }
-    // Points with few empty neighbours move toward the front.
-    for (int32_t i = 0; i < kListSlots && list[i] != 0; ++i) {
-        for (int32_t j = i; j < kListSlots && list[j] != 0; ++j) {
-            if (emptyNeighbourCount(board, list[j]) < 2) {
-                const int32_t held = list[i];
-                list[i] = list[j];
-                list[j] = held;
+    // Points with few empty neighbours move toward the front: for each slot i
+    // in turn, every later few-neighbour point is swapped into slot i, in
+    // order. A swap changes only slots i and j, so the flags beyond j that the
+    // scan still has to visit are those it started with.
+    std::array<uint64_t, 2> bits{};
+    for (int32_t j = 0; j < count; ++j) {
+        if (few[j]) bits[j >> 6] |= uint64_t{1} << (j & 63);
+    }
+    auto swapSlots = [&](int32_t i, int32_t j) {
+        std::swap(list[i], list[j]);
+        const uint64_t bi = (bits[i >> 6] >> (i & 63)) & 1;
+        const uint64_t bj = (bits[j >> 6] >> (j & 63)) & 1;
+        if (bi != bj) {
+            bits[i >> 6] ^= uint64_t{1} << (i & 63);
+            bits[j >> 6] ^= uint64_t{1} << (j & 63);
+        }
+    };
+    for (int32_t i = 0; i < count; ++i) {
+        for (int32_t word = i >> 6; word < 2; ++word) {
+            uint64_t scan = bits[word];
+            if (word == (i >> 6)) scan &= ~uint64_t{0} << (i & 63);
+            while (scan != 0) {
+                const int32_t j = word * 64 + std::countr_zero(scan);
+                scan &= scan - 1;
+                swapSlots(i, j);
             }
         }
     }

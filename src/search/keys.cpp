@@ -38,10 +38,13 @@ void FillKeys(uint32_t seed) {
 }
 
 uint64_t PositionKey(const Board& board, int32_t side, int32_t restrainDefender) {
-    uint64_t key = side == kBlack ? blackKeys[0] : whiteKeys[0];
-    key += restrainDefender == 1 ? blackKeys[1] : whiteKeys[1];
+    return StonesKey(board) + TurnKey(side, restrainDefender);
+}
+
+uint64_t StonesKey(const Board& board) {
+    uint64_t key = 0;
     for (int32_t p = kFirstPoint; p <= kLastPoint; ++p) {
-        uint8_t colour = board[p] & kColourMask;
+        const uint8_t colour = board[p] & kColourMask;
         if (colour == kBlack) {
             key += blackKeys[p];
         } else if (colour == kWhite) {

@@ -69,9 +69,9 @@ void Answer(const ProofPair& numbers, uint16_t& pnOut, uint16_t& dnOut) {
 
 // The value of a child position at expansion: its record's numbers when the
 // table knows it (busy or not), otherwise the static judgment.
-ProofPair ValueChild(const Board& child, int32_t childSide, int32_t restrain,
-                     const PointList& judgeList) {
-    const uint64_t key = PositionKey(child, childSide, restrain);
+ProofPair ValueChild(const Board& child, uint64_t childStones, int32_t childSide,
+                     int32_t restrain, const PointList& judgeList) {
+    const uint64_t key = childStones + TurnKey(childSide, restrain);
     {
         std::lock_guard<std::mutex> hold(engineLock);
         NodeRecord* found;
@@ -94,6 +94,7 @@ struct Node {
     int32_t restrain;      // restrainDefenderKo for the whole pass
     DepthArea& area;
     const Board* board;    // the node's board (tume_tori: with the preset stones)
+    uint64_t stones;       // StonesKey of that board
     uint64_t key;
     bool restrainsOwnKo;   // this node's side has its ko captures held back
 
@@ -121,8 +122,17 @@ int32_t EnterNode(Node& node, const Board& board, ProofPair& out) {
         copyBoard(node.area.nodeBoard, board);
         openEdgePreset(node.area.nodeBoard, node.side, node.ownList);
         node.board = &node.area.nodeBoard;
+        // The preset only puts stones on listed points.
+        for (int32_t i = 0; i < kListSlots && node.ownList[i] != 0; ++i) {
+            const int32_t p = node.ownList[i];
+            const int32_t before = colourOf(board[p]);
+            const int32_t after = colourOf(node.area.nodeBoard[p]);
+            if (before != after) {
+                node.stones += StoneKey(after, p) - StoneKey(before, p);
+            }
+        }
     }
-    node.key = PositionKey(*node.board, node.side, node.restrain);
+    node.key = node.stones + TurnKey(node.side, node.restrain);
     pathKeys[node.w][node.depth] = node.key;
 
     for (int32_t d = 0; d < node.depth; ++d) {
@@ -160,6 +170,24 @@ int32_t ClaimRecord(const Node& node, NodeRecord*& record, bool& expand, ProofPa
     expand = false;
     return kGoOn;
 }
+
+// The stones' key after the node's side played move: its stone in, the
+// captured stones (the other colour) out.
+uint64_t ChildStones(const Node& node, int32_t move) {
+    const RulesScratch& scratch = rulesScratch[node.w];
+    uint64_t stones = node.stones + StoneKey(node.side, move);
+    const int32_t taken = opponent(node.side);
+    for (int32_t i = 0; i < scratch.capturedByMove; ++i) {
+        stones -= StoneKey(taken, scratch.captureRecord[i]);
+    }
+    return stones;
+}
+
+template <bool kIki>
+int32_t SearchNode(int32_t w, int32_t depth, const Board& board, uint64_t stones, int32_t side,
+                   const PointList& ownList, const PointList& otherList, uint16_t& pnOut,
+                   uint16_t& dnOut, int32_t pnThreshold, int32_t dnThreshold,
+                   int32_t koRetaken);
 
 // Folds one child's numbers into the node's: sum is pn of an AND node (iki)
 // or dn of an OR node (tori), least the other number. A saturated sum makes
@@ -204,7 +232,8 @@ int32_t ExpandNode(const Node& node, NodeRecord* record, ProofPair& out) {
             continue;
         }
         // Judged on the attacker's list either way.
-        ProofPair child = ValueChild(b, childSide, node.restrain, kIki ? area.listY : area.listX);
+        ProofPair child = ValueChild(b, ChildStones(node, m), childSide, node.restrain,
+                                     kIki ? area.listY : area.listX);
         if constexpr (kIki) {
             // One point left next to the defender: the attacker fills it.
             if (child.pn == 1 && CountTouchingPoints(b, area.listY, node.side) == 1) {
@@ -297,6 +326,7 @@ int32_t SearchChildren(const Node& node, NodeRecord* record, int32_t pnThreshold
         const PointList* childOwn;
         const PointList* childOther;
         int32_t childKoRetaken = node.koRetaken;
+        uint64_t childStones = node.stones;
         if (move == 0) {
             copyWithoutKoMarks(a, *node.board);
             childOwn = &node.otherList;
@@ -305,6 +335,7 @@ int32_t SearchChildren(const Node& node, NodeRecord* record, int32_t pnThreshold
             copyBoard(a, *node.board);
             buildChildPosition(node.w, a, node.side, move, node.ownList, node.otherList,
                                area.listX, area.listY, kSteps);
+            childStones = ChildStones(node, move);
             if (((*node.board)[move] & kKoMark) != 0) {
                 childKoRetaken = 1;
             }
@@ -314,11 +345,9 @@ int32_t SearchChildren(const Node& node, NodeRecord* record, int32_t pnThreshold
 
         uint16_t childPn = kFreshPair.pn;
         uint16_t childDn = kFreshPair.dn;
-        const int32_t code =
-            kIki ? tume_tori(node.w, node.depth + 1, a, childSide, *childOwn, *childOther, childPn,
-                             childDn, childPnThreshold, childDnThreshold, childKoRetaken)
-                 : tume_iki(node.w, node.depth + 1, a, childSide, *childOwn, *childOther, childPn,
-                            childDn, childPnThreshold, childDnThreshold, childKoRetaken);
+        const int32_t code = SearchNode<!kIki>(node.w, node.depth + 1, a, childStones, childSide,
+                                               *childOwn, *childOther, childPn, childDn,
+                                               childPnThreshold, childDnThreshold, childKoRetaken);
         if (code == kSearchTimeUp) {
             ReleaseRecord(record);
             return kSearchTimeUp;
@@ -338,13 +367,13 @@ int32_t SearchChildren(const Node& node, NodeRecord* record, int32_t pnThreshold
 }
 
 template <bool kIki>
-int32_t SearchNode(int32_t w, int32_t depth, const Board& board, int32_t side,
+int32_t SearchNode(int32_t w, int32_t depth, const Board& board, uint64_t stones, int32_t side,
                    const PointList& ownList, const PointList& otherList, uint16_t& pnOut,
                    uint16_t& dnOut, int32_t pnThreshold, int32_t dnThreshold,
                    int32_t koRetaken) {
     const int32_t restrain = restrainDefenderKo.load(std::memory_order_relaxed);
     Node node{w,        depth, side, ownList, otherList, koRetaken, restrain,
-              workAreas[w][depth < kMaxDepth ? depth : 0], &board, 0,
+              workAreas[w][depth < kMaxDepth ? depth : 0], &board, stones, 0,
               kIki ? restrain == 1 : restrain == 0};
     ProofPair out{pnOut, dnOut};
     int32_t code = EnterNode<kIki>(node, board, out);
@@ -431,15 +460,15 @@ NodeNumbers NumbersOf(const ChildEntry* children) {
 int32_t tume_iki(int32_t w, int32_t depth, const Board& board, int32_t side,
                  const PointList& ownList, const PointList& otherList, uint16_t& pnOut,
                  uint16_t& dnOut, int32_t pnThreshold, int32_t dnThreshold, int32_t koRetaken) {
-    return SearchNode<true>(w, depth, board, side, ownList, otherList, pnOut, dnOut, pnThreshold,
-                            dnThreshold, koRetaken);
+    return SearchNode<true>(w, depth, board, StonesKey(board), side, ownList, otherList, pnOut,
+                            dnOut, pnThreshold, dnThreshold, koRetaken);
 }
 
 int32_t tume_tori(int32_t w, int32_t depth, const Board& board, int32_t side,
                   const PointList& ownList, const PointList& otherList, uint16_t& pnOut,
                   uint16_t& dnOut, int32_t pnThreshold, int32_t dnThreshold, int32_t koRetaken) {
-    return SearchNode<false>(w, depth, board, side, ownList, otherList, pnOut, dnOut,
-                             pnThreshold, dnThreshold, koRetaken);
+    return SearchNode<false>(w, depth, board, StonesKey(board), side, ownList, otherList, pnOut,
+                             dnOut, pnThreshold, dnThreshold, koRetaken);
 }
 
 NodeNumbers NodeNumbersIki(const ChildEntry* children) { return NumbersOf<true>(children); }
