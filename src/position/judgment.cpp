@@ -59,6 +59,37 @@ constexpr std::array<EdgeLinkPass, 4> kEdgeLinkPasses = {{
     {39, 399, 20, +19, -1, +20, -21, -1, -20},     // right column
 }};
 
+// Points with few empty neighbours move toward the front: for each slot i in
+// turn, every later few-neighbour point is swapped into slot i, in order. A
+// swap changes only slots i and j, so the flags beyond j that the scan still
+// has to visit are those it started with.
+void frontPointsWithFewEmptyNeighbours(const Board& board, PointList& list, int32_t count) {
+    std::array<uint64_t, 2> bits{};
+    for (int32_t j = 0; j < count; ++j) {
+        if (emptyNeighbourCount(board, list[j]) < 2) bits[j >> 6] |= uint64_t{1} << (j & 63);
+    }
+    auto swapSlots = [&](int32_t i, int32_t j) {
+        std::swap(list[i], list[j]);
+        const uint64_t bi = (bits[i >> 6] >> (i & 63)) & 1;
+        const uint64_t bj = (bits[j >> 6] >> (j & 63)) & 1;
+        if (bi != bj) {
+            bits[i >> 6] ^= uint64_t{1} << (i & 63);
+            bits[j >> 6] ^= uint64_t{1} << (j & 63);
+        }
+    };
+    for (int32_t i = 0; i < count; ++i) {
+        for (int32_t word = i >> 6; word < 2; ++word) {
+            uint64_t scan = bits[word];
+            if (word == (i >> 6)) scan &= ~uint64_t{0} << (i & 63);
+            while (scan != 0) {
+                const int32_t j = word * 64 + std::countr_zero(scan);
+                scan &= scan - 1;
+                swapSlots(i, j);
+            }
+        }
+    }
+}
+
 }  // namespace
 
 int32_t judgePosition(const Board& board, int32_t target, const PointList& list) {
@@ -157,20 +188,32 @@ int32_t countEyeSpace(const Board& board, int32_t defender) {
     copyColours(work, work);
 
     // The defender's empty neighbours are the candidate eye points. Marking
-    // them never makes a defender stone, so a word is read once.
+    // them never makes a defender stone, so a word is read once. The plain
+    // colours left no other cell at 64, so the marked cells are exactly the
+    // bits set here, and they are listed in board order as a scan would.
+    std::array<uint64_t, (kBoardCells + 63) / 64> markedBits{};
     for (int32_t start = kFirstScanWord; start <= kLastPoint; start += 8) {
         uint64_t hits = bytesEqual(loadWord(work, start), d) & pointRangeBytes(start);
         while (hits != 0) {
             const int32_t p = start + lowestByte(hits);
             hits &= hits - 1;
             for (int32_t offset : orthogonalOffsets) {
-                if (work[p + offset] == kEmpty) work[p + offset] = kOutsideMark;
+                const int32_t n = p + offset;
+                if (work[n] == kEmpty) {
+                    work[n] = kOutsideMark;
+                    markedBits[n >> 6] |= uint64_t{1} << (n & 63);
+                }
             }
         }
     }
-
-    PointList marked;
-    collectMarkedPoints(work, marked);
+    PointList marked{};
+    int32_t count = 0;
+    for (int32_t word = 0; word < static_cast<int32_t>(markedBits.size()); ++word) {
+        for (uint64_t bits = markedBits[word]; bits != 0 && count < kListSlots; bits &= bits - 1) {
+            marked[count++] = word * 64 + std::countr_zero(bits);
+        }
+    }
+    frontPointsWithFewEmptyNeighbours(work, marked, count);
     int32_t eyes = 0;
     for (int32_t i = 0; i < kListSlots && marked[i] != 0; ++i) {
         eyes += isEyePoint(work, marked[i], defender);
@@ -219,48 +262,15 @@ void tumejudgesini2(Board& board, int32_t attacker) {
 
 void collectMarkedPoints(const Board& board, PointList& list) {
     list = PointList{};
-    // Whether each listed point has fewer than two empty neighbours; the
-    // board does not change while the list is ordered.
-    std::array<bool, kListSlots> few{};
     int32_t count = 0;
     for (int32_t start = kFirstScanWord; start <= kLastPoint && count < kListSlots; start += 8) {
         uint64_t hits = bytesEqual(loadWord(board, start), kOutsideMark) & pointRangeBytes(start);
         while (hits != 0 && count < kListSlots) {
-            const int32_t p = start + lowestByte(hits);
+            list[count++] = start + lowestByte(hits);
             hits &= hits - 1;
-            list[count] = p;
-            few[count] = emptyNeighbourCount(board, p) < 2;
-            ++count;
         }
     }
-    // Points with few empty neighbours move toward the front: for each slot i
-    // in turn, every later few-neighbour point is swapped into slot i, in
-    // order. A swap changes only slots i and j, so the flags beyond j that the
-    // scan still has to visit are those it started with.
-    std::array<uint64_t, 2> bits{};
-    for (int32_t j = 0; j < count; ++j) {
-        if (few[j]) bits[j >> 6] |= uint64_t{1} << (j & 63);
-    }
-    auto swapSlots = [&](int32_t i, int32_t j) {
-        std::swap(list[i], list[j]);
-        const uint64_t bi = (bits[i >> 6] >> (i & 63)) & 1;
-        const uint64_t bj = (bits[j >> 6] >> (j & 63)) & 1;
-        if (bi != bj) {
-            bits[i >> 6] ^= uint64_t{1} << (i & 63);
-            bits[j >> 6] ^= uint64_t{1} << (j & 63);
-        }
-    };
-    for (int32_t i = 0; i < count; ++i) {
-        for (int32_t word = i >> 6; word < 2; ++word) {
-            uint64_t scan = bits[word];
-            if (word == (i >> 6)) scan &= ~uint64_t{0} << (i & 63);
-            while (scan != 0) {
-                const int32_t j = word * 64 + std::countr_zero(scan);
-                scan &= scan - 1;
-                swapSlots(i, j);
-            }
-        }
-    }
+    frontPointsWithFewEmptyNeighbours(board, list, count);
 }
 
 int32_t isEyePoint(Board& board, int32_t m, int32_t defender) {

@@ -23,10 +23,16 @@ struct alignas(64) DepthArea {
     Board boardB;      // each candidate move during expansion
     PointList listX;
     PointList listY;
+    // The expansion builds one candidate ahead of the one it values, so that
+    // the table's bucket for the next key is on its way from memory.
+    Board boardC;
+    PointList listX2;
+    PointList listY2;
     ChildEntry scratch[kChildSlots];
 };
 
-DepthArea workAreas[kMaxWorkers][kMaxDepth];
+// Zero from the start, so that no start-up code fills these megabytes.
+constinit DepthArea workAreas[kMaxWorkers][kMaxDepth]{};
 
 // Child searches in a row that may find their position busy before a node
 // gives its record up for a while.
@@ -69,9 +75,8 @@ void Answer(const ProofPair& numbers, uint16_t& pnOut, uint16_t& dnOut) {
 
 // The value of a child position at expansion: its record's numbers when the
 // table knows it (busy or not), otherwise the static judgment.
-ProofPair ValueChild(const Board& child, uint64_t childStones, int32_t childSide,
-                     int32_t restrain, const PointList& judgeList) {
-    const uint64_t key = childStones + TurnKey(childSide, restrain);
+ProofPair ValueChild(const Board& child, uint64_t key, int32_t childSide,
+                     const PointList& judgeList) {
     {
         std::lock_guard<std::mutex> hold(engineLock);
         NodeRecord* found;
@@ -219,29 +224,56 @@ int32_t ExpandNode(const Node& node, NodeRecord* record, ProofPair& out) {
     uint16_t least = INF;
     int32_t count = 0;
     bool koHeld = false;
+    // A built candidate waiting to be valued; candidates are valued in the
+    // order of the list, one behind the building.
+    struct Built {
+        Board* board;
+        PointList* moverList;
+        PointList* otherList;
+        int32_t move;
+        uint64_t key;
+    };
+    Built slots[2] = {{&b, &area.listX, &area.listY, 0, 0},
+                      {&area.boardC, &area.listX2, &area.listY2, 0, 0}};
+    int32_t next = 0;
+    Built* waiting = nullptr;
+    auto value = [&](const Built& built) {
+        // Judged on the attacker's list either way.
+        ProofPair child = ValueChild(*built.board, built.key, childSide,
+                                     kIki ? *built.otherList : *built.moverList);
+        if constexpr (kIki) {
+            // One point left next to the defender: the attacker fills it.
+            if (child.pn == 1 && CountTouchingPoints(*built.board, *built.otherList, node.side) == 1) {
+                child = kProvenPair;
+            }
+        }
+        FoldExpandedChild<kIki>(child, sum, least);
+        scratch[count++] = {static_cast<uint16_t>(built.move), child.pn, child.dn};
+    };
     for (int32_t i = 0; i < kListSlots && node.ownList[i] != 0; ++i) {
         const int32_t m = node.ownList[i];
         if (tumetst1(a, node.side, m) == 0) {
             continue;
         }
-        copyBoard(b, a);
-        buildChildPosition(node.w, b, node.side, m, node.ownList, node.otherList, area.listX,
-                           area.listY, kSteps);
+        Built& built = slots[next];
+        copyBoard(*built.board, a);
+        buildChildPosition(node.w, *built.board, node.side, m, node.ownList, node.otherList,
+                           *built.moverList, *built.otherList, kSteps);
         if (node.restrainsOwnKo && rulesScratch[node.w].koFlag == 1 && !koHeld) {
             koHeld = true;
             continue;
         }
-        // Judged on the attacker's list either way.
-        ProofPair child = ValueChild(b, ChildStones(node, m), childSide, node.restrain,
-                                     kIki ? area.listY : area.listX);
-        if constexpr (kIki) {
-            // One point left next to the defender: the attacker fills it.
-            if (child.pn == 1 && CountTouchingPoints(b, area.listY, node.side) == 1) {
-                child = kProvenPair;
-            }
+        built.move = m;
+        built.key = ChildStones(node, m) + TurnKey(childSide, node.restrain);
+        PrefetchBucket(built.key);
+        if (waiting != nullptr) {
+            value(*waiting);
         }
-        FoldExpandedChild<kIki>(child, sum, least);
-        scratch[count++] = {static_cast<uint16_t>(m), child.pn, child.dn};
+        waiting = &built;
+        next ^= 1;
+    }
+    if (waiting != nullptr) {
+        value(*waiting);
     }
     if (sum == 0 && node.passConsidered()) {
         copyWithoutKoMarks(b, *node.board);
