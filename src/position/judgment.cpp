@@ -124,23 +124,25 @@ int32_t judgePosition(const Board& board, int32_t target, const PointList& list)
         if (byDefender) enclosed[enclosedCount++] = e;
     }
 
+    if (enclosedCount == 0) return eyeSpace;
+
     // The target's string carries the outside mark on t2.
     Board t2;
     copyColours(t2, t1);
     if (t2[target] == d) markStringFrom(t2, target, d);
 
-    Board t3;
-    copyColours(t3, t1);
+    // The diagonals are read by their colours (tumetst1 reads colours too).
     int32_t score = eyeSpace;
     int32_t touching = 0;
     for (int32_t i = 0; i < enclosedCount; ++i) {
         const int32_t f = enclosed[i];
-        int32_t q = anyDiagonalIsEdge(t3, f) ? 2 : 0;
+        int32_t q = anyDiagonalIsEdge(t1, f) ? 2 : 0;
         for (int32_t offset : diagonalOffsets) {
             const int32_t g = f + offset;
-            if (t3[g] == a) {
+            const uint8_t colour = colourOf(t1[g]);
+            if (colour == a) {
                 q += 2;
-            } else if (t3[g] == kEmpty && tumetst1(t3, a, g) == 1) {
+            } else if (colour == kEmpty && tumetst1(t1, a, g) == 1) {
                 q += 1;
             }
         }

@@ -368,6 +368,10 @@ int32_t SearchChildren(const Node& node, NodeRecord* record, int32_t pnThreshold
             buildChildPosition(node.w, a, node.side, move, node.ownList, node.otherList,
                                area.listX, area.listY, kSteps);
             childStones = ChildStones(node, move);
+            if constexpr (!kIki) {
+                // A defender's node adds no stones, so its key is known here.
+                PrefetchBucket(childStones + TurnKey(childSide, node.restrain));
+            }
             if (((*node.board)[move] & kKoMark) != 0) {
                 childKoRetaken = 1;
             }
