@@ -165,14 +165,21 @@ int32_t judgePosition(const Board& board, int32_t target, const PointList& list)
 void rewriteCornerShapes(Board& board, int32_t defender) {
     const uint8_t d = static_cast<uint8_t>(defender);
     const uint8_t a = static_cast<uint8_t>(opponent(defender));
+    // Every rule looks at the colours before any rewrite. Until a rule
+    // matches, the board still holds them; the copy is made only then.
     Board before;
-    copyColours(before, board);
+    const Board* colours = &board;
     for (const CornerRewrite& rule : cornerRewrites) {
+        const Board& look = *colours;
         bool matches = true;
-        for (int32_t p : rule.attacker) matches = matches && before[p] == a;
-        for (int32_t p : rule.empty) matches = matches && before[p] == kEmpty;
-        for (int32_t p : rule.defender) matches = matches && before[p] == d;
+        for (int32_t p : rule.attacker) matches = matches && colourOf(look[p]) == a;
+        for (int32_t p : rule.empty) matches = matches && colourOf(look[p]) == kEmpty;
+        for (int32_t p : rule.defender) matches = matches && colourOf(look[p]) == d;
         if (!matches) continue;
+        if (colours == &board) {
+            copyColours(before, board);
+            colours = &before;
+        }
         for (int32_t p : rule.toEmpty) board[p] = kEmpty;
         for (int32_t p : rule.toDefender) board[p] = d;
     }

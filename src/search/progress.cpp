@@ -86,6 +86,18 @@ int32_t CheckProgress() {
     return kProgressGoOn;
 }
 
+namespace {
+
+// Node entries of each worker since it last read the clock; a read per node
+// would cost more than the node itself on some machines.
+struct alignas(64) ClockCountdown {
+    int32_t left = 0;
+};
+ClockCountdown clockCountdown[kMaxWorkers];
+constexpr int32_t kEntriesPerClockRead = 64;
+
+}  // namespace
+
 bool SolveMustStop(int32_t w) {
     if (w == 0 && CheckProgress() != kProgressGoOn) {
         solveCutOff.store(true, std::memory_order_relaxed);
@@ -96,8 +108,16 @@ bool SolveMustStop(int32_t w) {
     }
     // Worker 0 alone reads the clock too seldom once many workers share few
     // processors; every worker looking at the deadline ends the solve on time.
-    if (stopRequested.load(std::memory_order_relaxed) ||
-        SteadyMilliseconds() >= solveDeadlineMs.load(std::memory_order_relaxed)) {
+    if (stopRequested.load(std::memory_order_relaxed)) {
+        solveCutOff.store(true, std::memory_order_relaxed);
+        return true;
+    }
+    int32_t& left = clockCountdown[w].left;
+    if (--left > 0) {
+        return false;
+    }
+    left = kEntriesPerClockRead;
+    if (SteadyMilliseconds() >= solveDeadlineMs.load(std::memory_order_relaxed)) {
         solveCutOff.store(true, std::memory_order_relaxed);
         return true;
     }
