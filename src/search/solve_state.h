@@ -27,8 +27,8 @@ extern int32_t timeLimitSeconds;
 
 // --- the workers' meeting --------------------------------------------------
 
-// Guards the node table, its byte count, the ticket and the rendezvous
-// counters. Taken by every worker.
+// Guards the node table, its byte count and the ticket. Taken by every
+// worker.
 extern std::mutex engineLock;
 // The number of workers of the running solve. Written by LaunchSolveWorkers;
 // read by the rendezvous. The window may set workerCount for the next solve
@@ -46,8 +46,8 @@ extern std::atomic<int32_t> workersRunning;
 extern bool (*startWorkerThread)(void (*entry)());
 bool StartDetachedThread(void (*entry)());
 // Arrivals at the six meeting points, in the order of a solve. Reset by
-// LaunchSolveWorkers; counted up by each worker under engineLock; the wait
-// before pass 2 also watches barrier5.
+// LaunchSolveWorkers; counted up by each worker under the rendezvous' own
+// lock; the wait before pass 2 also watches barrier5.
 extern std::atomic<int32_t> barrier1, barrier2, barrier3, barrier4, barrier5, barrier6;
 
 // --- shared by the workers during the passes --------------------------------

@@ -1,5 +1,7 @@
 #include <chrono>
+#include <condition_variable>
 #include <cstdio>
+#include <mutex>
 #include <system_error>
 #include <thread>
 
@@ -21,28 +23,41 @@ namespace {
 // leave the first rendezvous at once and return.
 std::atomic<bool> launchFailed{false};
 
+// The waits block and are woken by each arrival. The cut-off and a failed
+// launch are raised without a wake-up (worker 0's time watch, the window's
+// stop), so a waiting worker also looks at them every so often.
 constexpr int32_t kPassWaitMs = 1;
 constexpr int32_t kEndWaitMs = 10;
+std::mutex meetingLock;
+std::condition_variable meetingWake;
+
+void WakeWaitingWorkers() {
+    {
+        std::lock_guard<std::mutex> hold(meetingLock);
+    }
+    meetingWake.notify_all();
+}
 
 // Meets the other workers. A wait before pass 2 gives up (false) once the
 // solve has been cut off or any worker has gone on to the final rendezvous:
 // the pass can no longer gather every worker, and waiting would never end.
 // Every wait gives up when the launch failed.
 bool Rendezvous(std::atomic<int32_t>& counter, int32_t sleepMs, bool beforePassTwo) {
-    {
-        std::lock_guard<std::mutex> hold(engineLock);
-        counter.fetch_add(1);
-    }
-    while (counter.load() < solveWorkers.load()) {
+    std::unique_lock<std::mutex> hold(meetingLock);
+    counter.fetch_add(1);
+    meetingWake.notify_all();
+    for (;;) {
+        if (counter.load() >= solveWorkers.load()) {
+            return true;
+        }
         if (launchFailed.load()) {
             return false;
         }
         if (beforePassTwo && (solveCutOff.load() || barrier5.load() > 0)) {
             return false;
         }
-        std::this_thread::sleep_for(std::chrono::milliseconds(sleepMs));
+        meetingWake.wait_for(hold, std::chrono::milliseconds(sleepMs));
     }
-    return true;
 }
 
 void ClearList(PointList& list) { list = PointList{}; }
@@ -149,6 +164,7 @@ bool LaunchSolveWorkers(int32_t workers) {
         if (!startWorkerThread(SolveWorker)) {
             workersRunning.fetch_sub(1);
             launchFailed.store(true);
+            WakeWaitingWorkers();
             WaitForWorkersToExit();
             solveResult.store(kSolveNotStarted);
             return false;
