@@ -19,6 +19,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
+#include <set>
 #include <string>
 #include <thread>
 #include <vector>
@@ -40,6 +41,7 @@ struct SolveFigures {
     double seconds = 0;
     uint64_t countedBytes = 0;  // peak of the counted bytes
     uint64_t heapBytes = 0;     // peak of the heap in use above the start
+    std::set<int32_t> moves;    // working first moves
 };
 
 uint64_t HeapInUse() {
@@ -65,6 +67,9 @@ SolveFigures SolveOnce(int32_t workers) {
     WaitForWorkersToExit();
     figures.verdict = solveResult.load();
     figures.judgments = lastOutcome.judgments;
+    for (int32_t i = 0; i < kListSlots && lastOutcome.moves[i] != 0; ++i) {
+        figures.moves.insert(lastOutcome.moves[i]);
+    }
     return figures;
 }
 
@@ -194,6 +199,11 @@ int main(int argc, char** argv) {
             if (best[k].verdict != best[0].verdict) {
                 std::fprintf(stderr, "%s: %d workers give verdict %d, %d workers %d\n", name.c_str(),
                              workerCounts[k], best[k].verdict, workerCounts[0], best[0].verdict);
+                exitCode = 1;
+            }
+            if (best[k].moves != best[0].moves) {
+                std::fprintf(stderr, "%s: %d workers give other working first moves than %d\n",
+                             name.c_str(), workerCounts[k], workerCounts[0]);
                 exitCode = 1;
             }
         }

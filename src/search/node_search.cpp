@@ -1,6 +1,7 @@
 #include "search/node_search.h"
 
 #include <algorithm>
+#include <array>
 #include <mutex>
 
 #include "frontend.h"
@@ -29,6 +30,9 @@ struct alignas(64) DepthArea {
     PointList listX2;
     PointList listY2;
     ChildEntry scratch[kChildSlots];
+    // Children of the node's selection loop found busy in another worker
+    // since its last real child search.
+    std::array<bool, kChildSlots> busyChild;
 };
 
 // Zero from the start, so that no start-up code fills these megabytes.
@@ -297,6 +301,42 @@ int32_t ExpandNode(const Node& node, NodeRecord* record, ProofPair& out) {
     return kSearchDone;
 }
 
+template <bool kIki>
+ChildSelection SelectChild(const ChildEntry* children);
+
+// The selection as SelectChild makes it, with the children another worker is
+// searching left out of the choice and of the second number (a busy best
+// child would otherwise narrow the chosen one's threshold below its own
+// number) but kept in the sum. Move -1 when every candidate is busy.
+template <bool kIki>
+ChildSelection SelectChildBesideBusy(const ChildEntry* children,
+                                     const std::array<bool, kChildSlots>& busy) {
+    constexpr int32_t kNone = 60001;
+    ChildSelection pick{-1, -1, 0, 0, kNone};
+    int32_t best = kNone;
+    int32_t selectedSummed = 0;
+    for (int32_t i = 0; children[i].move != 0; ++i) {
+        const int32_t summed = kIki ? children[i].pn : children[i].dn;
+        const int32_t ranked = kIki ? children[i].dn : children[i].pn;
+        pick.scannedSum += summed;
+        if (!busy[i] && ranked < best) {
+            pick.second = best;
+            best = ranked;
+            pick.move = children[i].move;
+            pick.index = i;
+            selectedSummed = summed;
+        } else if (!busy[i] && ranked < pick.second) {
+            pick.second = ranked;
+        }
+        if (summed == INF) {
+            break;
+        }
+    }
+    pick.second = std::min<int32_t>(pick.second, INF);
+    pick.selectedPart = best >= INF ? 0 : selectedSummed;
+    return pick;
+}
+
 // The selection loop: the node's numbers from its children, then the most
 // promising child searched under narrowed thresholds, until a threshold is
 // reached. A node whose side has no helping move searches its pass instead.
@@ -309,6 +349,9 @@ int32_t SearchChildren(const Node& node, NodeRecord* record, int32_t pnThreshold
                                 ListOrder::kCapturedPointsFirst, true, true};
     ChildEntry* children = record->children();
     int32_t busyInARow = 0;
+    // Only several workers ever find a child busy: one worker's own line is
+    // caught as a repetition first, so its selection stays SelectChild's.
+    bool anyBusy = false;
     for (;;) {
         const NodeNumbers numbers = kIki ? NodeNumbersIki(children) : NodeNumbersTori(children);
         ProofPair now{numbers.pn, numbers.dn};
@@ -334,7 +377,18 @@ int32_t SearchChildren(const Node& node, NodeRecord* record, int32_t pnThreshold
                 ReleaseRecord(record);
                 return kSearchDone;
             }
-            const ChildSelection pick = kIki ? SelectIkiChild(children) : SelectToriChild(children);
+            ChildSelection pick{-1, -1, 0, 0, 0};
+            if (anyBusy) {
+                // The next-best child that no other worker is searching.
+                pick = SelectChildBesideBusy<kIki>(children, area.busyChild);
+                if (pick.move == -1) {
+                    area.busyChild.fill(false);
+                    anyBusy = false;
+                }
+            }
+            if (!anyBusy) {
+                pick = kIki ? SelectIkiChild(children) : SelectToriChild(children);
+            }
             if (pick.move == -1) {
                 ReportFatal(kIki ? "tume_iki error maxpos=%d maxi=%d\n"
                                  : "tume_tori error maxpos=%d maxi=%d\n",
@@ -390,7 +444,23 @@ int32_t SearchChildren(const Node& node, NodeRecord* record, int32_t pnThreshold
         }
         children[index].pn = childPn;
         children[index].dn = childDn;
-        busyInARow = code == kSearchBusy ? busyInARow + 1 : 0;
+        // A search made beside busy children does not end the run of busy
+        // finds: two workers that each hold what the other waits for would
+        // otherwise go round their other children for ever.
+        if (code == kSearchBusy) {
+            busyInARow += 1;
+        } else if (!anyBusy) {
+            busyInARow = 0;
+        }
+        if (code == kSearchBusy && index < numbers.count) {
+            if (!anyBusy) {
+                area.busyChild.fill(false);
+                anyBusy = true;
+            }
+            area.busyChild[index] = true;
+        } else {
+            anyBusy = false;
+        }
         if (busyInARow >= kBusyRetries) {
             // Two workers can each own a position the other is waiting for
             // (a pass answered by a pass reaches the first position again).
