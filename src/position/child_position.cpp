@@ -1,6 +1,20 @@
 #include "position/child_position.h"
 
+#include <cstring>
+
 #include "frontend.h"
+
+namespace {
+
+// Copies the listed points and the closing 0; what lies beyond the closing 0
+// is never read, so it is left as it was.
+void copyListedPoints(PointList& destination, const PointList& source) {
+    const int32_t n = listLength(source);
+    const int32_t slots = n < kListSlots ? n + 1 : kListSlots;
+    std::memcpy(destination.p.data(), source.p.data(), sizeof(int32_t) * static_cast<size_t>(slots));
+}
+
+}  // namespace
 
 void buildChildPosition(int32_t w, Board& board, int32_t side, int32_t move,
                         const PointList& moverList, const PointList& otherList,
@@ -10,8 +24,8 @@ void buildChildPosition(int32_t w, Board& board, int32_t side, int32_t move,
         ReportFatal("tume_iki_utu error pos=%d\n", move);
     }
     playMove(w, board, side, move);
-    childMoverList = moverList;
-    childOtherList = otherList;
+    copyListedPoints(childMoverList, moverList);
+    copyListedPoints(childOtherList, otherList);
     const bool captured = rulesScratch[w].capturedByMove != 0;
     if (steps.order == ListOrder::kCapturedPointsFirst && captured) {
         AddCapturedPoints(w, childMoverList, childOtherList);

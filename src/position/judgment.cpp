@@ -63,7 +63,7 @@ constexpr std::array<EdgeLinkPass, 4> kEdgeLinkPasses = {{
 // turn, every later few-neighbour point is swapped into slot i, in order. A
 // swap changes only slots i and j, so the flags beyond j that the scan still
 // has to visit are those it started with.
-void frontPointsWithFewEmptyNeighbours(const Board& board, PointList& list, int32_t count) {
+void frontPointsWithFewEmptyNeighbours(const Board& board, int32_t* list, int32_t count) {
     std::array<uint64_t, 2> bits{};
     for (int32_t j = 0; j < count; ++j) {
         if (emptyNeighbourCount(board, list[j]) < 2) bits[j >> 6] |= uint64_t{1} << (j & 63);
@@ -108,7 +108,7 @@ int32_t judgePosition(const Board& board, int32_t target, const PointList& list)
     if (eyeSpace == kJudgedDead) return kJudgedDead;
 
     // Empty candidate points, then those enclosed by the defender alone.
-    PointList enclosed{};
+    std::array<int32_t, kListSlots> enclosed;  // the first enclosedCount slots
     int32_t enclosedCount = 0;
     for (int32_t i = 0; i < kListSlots && list[i] != 0; ++i) {
         const int32_t e = list[i];
@@ -215,16 +215,17 @@ int32_t countEyeSpace(const Board& board, int32_t defender) {
             }
         }
     }
-    PointList marked{};
+    // Only the first count slots are used, so the list is not cleared first.
+    std::array<int32_t, kListSlots> marked;
     int32_t count = 0;
     for (int32_t word = 0; word < static_cast<int32_t>(markedBits.size()); ++word) {
         for (uint64_t bits = markedBits[word]; bits != 0 && count < kListSlots; bits &= bits - 1) {
             marked[count++] = word * 64 + std::countr_zero(bits);
         }
     }
-    frontPointsWithFewEmptyNeighbours(work, marked, count);
+    frontPointsWithFewEmptyNeighbours(work, marked.data(), count);
     int32_t eyes = 0;
-    for (int32_t i = 0; i < kListSlots && marked[i] != 0; ++i) {
+    for (int32_t i = 0; i < count; ++i) {
         eyes += isEyePoint(work, marked[i], defender);
     }
     return eyes >= 2 ? 3 * eyes : kJudgedDead;
@@ -279,7 +280,7 @@ void collectMarkedPoints(const Board& board, PointList& list) {
             hits &= hits - 1;
         }
     }
-    frontPointsWithFewEmptyNeighbours(board, list, count);
+    frontPointsWithFewEmptyNeighbours(board, list.p.data(), count);
 }
 
 int32_t isEyePoint(Board& board, int32_t m, int32_t defender) {
