@@ -22,7 +22,7 @@ TEST(BoardLayout, ClearBoardHasEdgeCellsOnlyWhereTheyBelong) {
         points += isOnBoard(p);
     }
     EXPECT_EQ(points, 361);
-    EXPECT_EQ(board[20], kEdge);
+    EXPECT_EQ(board[pointAt(0, 1)], kEdge);
     // one shared edge column: both sideways steps off the board land on it
     EXPECT_EQ(board[pointAt(19, 7) + 1], kEdge);
     EXPECT_EQ(board[pointAt(1, 7) - 1], kEdge);
@@ -44,7 +44,7 @@ TEST(BoardLayout, MaskedCopiesKeepTheRightBits) {
     EXPECT_EQ(out[pointAt(5, 4)], kBlack | kOutsideMark);
     copyColours(source, source);  // in place
     EXPECT_EQ(source[pointAt(5, 4)], kBlack);
-    EXPECT_EQ(source[0], kEdge);
+    EXPECT_EQ(source[pointAt(0, 0)], kEdge);
 }
 
 TEST(BoardLayout, SymmetriesMapPointsAndInvertExactly) {
@@ -120,29 +120,29 @@ TEST(BoardLayout, StringAndAreaMarking) {
 
 TEST(PointListOps, AddAndRemoveKeepOrderAndCapacity) {
     PointList list{};
-    addPoint(list, 41);
-    addPoint(list, 42);
-    addPoint(list, 43);
-    addPoint(list, 42);
+    addPoint(list, pointAt(1, 2));
+    addPoint(list, pointAt(2, 2));
+    addPoint(list, pointAt(3, 2));
+    addPoint(list, pointAt(2, 2));
     EXPECT_EQ(listLength(list), 3);
-    removePoint(list, 41);
-    EXPECT_EQ(list[0], 42);
-    EXPECT_EQ(list[1], 43);
+    removePoint(list, pointAt(1, 2));
+    EXPECT_EQ(list[0], pointAt(2, 2));
+    EXPECT_EQ(list[1], pointAt(3, 2));
     EXPECT_EQ(list[2], 0);
-    removePoint(list, 99);  // absent: unchanged
+    removePoint(list, pointAt(19, 4));  // absent: unchanged
     EXPECT_EQ(listLength(list), 2);
 
     PointList full{};
     for (int32_t i = 0; i < 99; ++i) {
-        addPoint(full, 21 + i);
+        addPoint(full, pointAt(1 + i % 19, 1 + i / 19));
     }
     EXPECT_EQ(listLength(full), 99);
-    addPoint(full, 300);
+    addPoint(full, pointAt(10, 15));
     EXPECT_EQ(listLength(full), 100);
-    EXPECT_EQ(full[99], 300);
-    addPoint(full, 301);  // full: dropped
-    EXPECT_FALSE(listContains(full, 301));
-    removePoint(full, 300);
+    EXPECT_EQ(full[99], pointAt(10, 15));
+    addPoint(full, pointAt(11, 15));  // full: dropped
+    EXPECT_FALSE(listContains(full, pointAt(11, 15)));
+    removePoint(full, pointAt(10, 15));
     EXPECT_EQ(full[99], 0);
 }
 

@@ -112,8 +112,8 @@ TEST(Moves, LegalityTest) {
     EXPECT_EQ(tumetst1(corner, kWhite, pointAt(1, 1)), 0);  // suicide
     EXPECT_EQ(tumetst1(corner, kBlack, pointAt(1, 1)), 1);  // joins a string with liberties
     EXPECT_EQ(tumetst1(corner, kBlack, pointAt(2, 1)), 0);  // occupied
-    EXPECT_EQ(tumetst1(corner, kBlack, 20), 0);             // edge cells
-    EXPECT_EQ(tumetst1(corner, kBlack, 421), 0);
+    EXPECT_EQ(tumetst1(corner, kBlack, pointAt(0, 1)), 0);  // edge cells
+    EXPECT_EQ(tumetst1(corner, kBlack, pointAt(1, 21)), 0);
 
     // (2,3) is the last liberty of the white string (2,1)-(2,2): white may not fill it...
     Board lastLiberty = boardFromText({
@@ -142,7 +142,8 @@ TEST(Moves, LegalityTest) {
 
 TEST(MovesDeathTest, BrokenInvariantsAreFatal) {
     Board board = boardFromText({".X.", "XOX", ".X."});
-    EXPECT_EXIT(tumetst1(board, kBlack, 422), testing::ExitedWithCode(1),
+    // The messages give the raw cell index: (2, 21) is 422.
+    EXPECT_EXIT(tumetst1(board, kBlack, pointAt(2, 21)), testing::ExitedWithCode(1),
                 "^tumetst1 error pos=422\n$");
     EXPECT_EXIT(tumetst1(board, kBlack, -1), testing::ExitedWithCode(1),
                 "^tumetst1 error pos=-1\n$");

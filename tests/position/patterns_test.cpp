@@ -8,22 +8,15 @@
 
 #include "position/pattern_tables.h"
 #include "position/patterns.h"
-#include "problem/problem.h"
 #include "support/board_text.h"
 
 namespace {
 
 using XY = std::pair<int32_t, int32_t>;
-using Points = std::vector<XY>;
-using Rows = std::initializer_list<std::string>;
+using Rows = std::vector<std::string>;
 using pattern::at;
 
-Points listXY(const PointList& list) {
-    Points out;
-    for (int32_t i = 0; i < kListSlots && list[i] != 0; ++i)
-        out.emplace_back(pointX(list[i]), pointY(list[i]));
-    return out;
-}
+int32_t pointOf(XY xy) { return pointAt(xy.first, xy.second); }
 
 // --- the interpreter ----------------------------------------------------------
 
@@ -66,7 +59,7 @@ TEST(PatternInterpreter, ProgramsRunInOrderAndStopAtTheFirstFailure) {
     EXPECT_EQ(kyua20(board, origin, kBlack, emptyInstruction), 1);
     const int32_t two[] = {pattern::kPlainEmpty + 2, at(-1, 0), at(1, 0), pattern::kEnd};
     EXPECT_EQ(kyua20(board, origin, kBlack, two), 0);
-    EXPECT_EQ(kyua20(board, origin + 20, kBlack, two), 1);
+    EXPECT_EQ(kyua20(board, pointAt(10, 11), kBlack, two), 1);
     // A failing cell ends the run before a bad instruction is reached.
     const int32_t failsFirst[] = {pattern::kOwn + 1, 0, 3001, 0, pattern::kEnd};
     EXPECT_EQ(kyua20(board, origin, kBlack, failsFirst), 0);
@@ -81,8 +74,9 @@ TEST(PatternInterpreter, CellsOutsideTheArrayFailEveryTest) {
         EXPECT_EQ(kyua20(board, pointAt(1, 1), kBlack, up), 0) << type;
         EXPECT_EQ(kyua20(board, pointAt(19, 19), kBlack, down), 0) << type;
     }
+    // (3, 20) is in the edge row, and the cell below it is the array's last.
     const int32_t lastCell[] = {pattern::kEdgeCell + 1, at(0, 1), pattern::kEnd};
-    EXPECT_EQ(kyua20(board, kBoardCells - 21, kBlack, lastCell), 1);
+    EXPECT_EQ(kyua20(board, pointAt(3, 20), kBlack, lastCell), 1);
 }
 
 TEST(PatternInterpreter, BadInstructionOrOwnColourIsFatal) {
@@ -98,42 +92,101 @@ TEST(PatternInterpreter, BadInstructionOrOwnColourIsFatal) {
 
 // --- the adding pass -----------------------------------------------------------
 
-Points addOn(Board board, XY target) {
-    targetPoint = pointAt(target.first, target.second);
-    regionPoints = PointList{};
-    addByPatterns(board, targetPoint, regionPoints);
-    return listXY(regionPoints);
+// The points the adding pass finds for the target on the diagram, drawn on it
+// in order.
+Rows addOn(const Rows& rows, XY target, const DiagramPlace& place = {}) {
+    const Board board = boardFromText(rows, place);
+    PointList region{};
+    addByPatterns(board, pointOf(target), region);
+    return boardPicture(board, region, diagramWindow(rows, place), true);
 }
 
 TEST(PatternAdding, EachRecordOnItsShape) {
     // Records 1-3 and 5 on the top edge, 4 and 6 in the open.
-    EXPECT_EQ(addOn(boardFromText({"", "....OX", "....X"}), {6, 2}),
-              (Points{{3, 1}, {4, 1}, {3, 2}, {4, 2}}));
+    EXPECT_EQ(addOn({".......",
+                     "....OX.",
+                     "....X..",
+                     "......."}, {6, 2}),
+              (Rows{"..ab...",
+                    "..cdOX.",
+                    "....X..",
+                    "......."}));
     // Record 2 matches after record 1 at the same origin.
-    EXPECT_EQ(addOn(boardFromText({"", ".....OX", "....OX", "....X"}), {7, 2}),
-              (Points{{4, 1}, {5, 1}, {4, 2}, {5, 2}, {3, 1}, {3, 2}, {3, 3}, {4, 3}}));
-    EXPECT_EQ(addOn(boardFromText({"", ".....O.X", "....OXX"}), {8, 2}),
-              (Points{{4, 1}, {5, 1}, {4, 2}, {5, 2}}));
+    EXPECT_EQ(addOn({"........",
+                     ".....OX.",
+                     "....OX..",
+                     "....X...",
+                     "........"}, {7, 2}),
+              (Rows{"..eab...",
+                    "..fcdOX.",
+                    "..ghOX..",
+                    "....X...",
+                    "........"}));
+    EXPECT_EQ(addOn({".........",
+                     ".....O.X.",
+                     "....OXX..",
+                     "........."}, {8, 2}),
+              (Rows{"...ab....",
+                    "...cdO.X.",
+                    "....OXX..",
+                    "........."}));
     // Record 4 names (6, 6) four times.
-    EXPECT_EQ(addOn(boardFromText({"", "", "", "", "....X.X", "....O"}), {5, 5}), (Points{{6, 6}}));
-    EXPECT_EQ(addOn(boardFromText({"", "......O", "...XOO"}), {4, 3}), (Points{{6, 1}, {6, 2}}));
+    EXPECT_EQ(addOn({"......",
+                     "......",
+                     "..X.X.",
+                     "..O...",
+                     "......"}, {5, 5}, {.left = 3, .top = 3}),
+              (Rows{"......",
+                    "......",
+                    "..X.X.",
+                    "..Oa..",
+                    "......"}));
+    EXPECT_EQ(addOn({"........",
+                     "......O.",
+                     "...XOO..",
+                     "........"}, {4, 3}),
+              (Rows{".....a..",
+                    ".....bO.",
+                    "...XOO..",
+                    "........"}));
 }
 
 TEST(PatternAdding, Record6AddsOnlyThePointAboveTheAttacker) {
-    const std::string ten = "........XOX";
-    const Rows above = {"", "", "", "", "", "", "", "", "", ten, ".........O"};
-    EXPECT_EQ(addOn(boardFromText(above), {9, 10}), (Points{{10, 9}}));
+    const DiagramPlace centre{.left = 7, .top = 8};
+    const Rows above = {".......",
+                        ".......",
+                        "..XOX..",
+                        "...O...",
+                        "......."};
+    EXPECT_EQ(addOn(above, {9, 10}, centre), (Rows{".......",
+                                                 "...a...",
+                                                 "..XOX..",
+                                                 "...O...",
+                                                 "......."}));
     // With the point below empty too, the flipped orientation adds it after.
-    const Rows both = {"", "", "", "", "", "", "", "", "", ten};
-    EXPECT_EQ(addOn(boardFromText(both), {9, 10}), (Points{{10, 9}, {10, 11}}));
+    EXPECT_EQ(addOn({".......",
+                     ".......",
+                     "..XOX..",
+                     ".......",
+                     "......."}, {9, 10}, centre),
+              (Rows{".......",
+                    "...a...",
+                    "..XOX..",
+                    "...b...",
+                    "......."}));
     // A region mark reads as empty, and listed points keep their place.
-    Board marked = boardFromText(above);
+    Board marked = boardFromText(above, centre);
     marked[pointAt(10, 9)] = kRegionMark;
-    targetPoint = pointAt(11, 10);
-    regionPoints = PointList{};
-    addPoint(regionPoints, pointAt(3, 3));
-    addByPatterns(marked, targetPoint, regionPoints);
-    EXPECT_EQ(listXY(regionPoints), (Points{{3, 3}, {10, 9}}));
+    PointList region{};
+    addPoint(region, pointAt(3, 3));
+    addByPatterns(marked, pointAt(11, 10), region);
+    EXPECT_EQ(boardPicture(marked, region, diagramWindow(above, centre), true),
+              (Rows{".......",
+                    "...b...",
+                    "..XOX..",
+                    "...O...",
+                    ".......",
+                    "beyond: a(3,3)"}));
 }
 
 // --- the removal passes ------------------------------------------------------
@@ -148,72 +201,149 @@ int32_t imageOf(int32_t symmetry, int32_t p) {
     return pointAt(x, y);
 }
 
-// Runs the removal passes on the rows turned by `symmetry`: '+' are the listed
-// points (empty on the board), in text order. Answers the points left, taken
-// back to the rows' own coordinates.
-Points removeOn(Rows rows, XY target, int32_t symmetry = 0) {
-    const Board flat = boardFromText(rows);
+// Runs the removal passes on the diagram turned by `symmetry`: '+' are the
+// listed points (empty on the board), in reading order. Answers the points
+// left, taken back to the diagram and drawn on it in order.
+Rows removeOn(const Rows& rows, XY target, int32_t symmetry = 0) {
+    const Diagram flat = readDiagram(rows);
     Board board;
-    transformBoard(symmetry, board, flat);
-    targetPoint = imageOf(symmetry, pointAt(target.first, target.second));
+    transformBoard(symmetry, board, flat.board);
     PointList list{};
-    int32_t y = 1;
-    for (const std::string& row : rows) {
-        for (int32_t x = 1; x <= static_cast<int32_t>(row.size()); ++x)
-            if (row[x - 1] == '+') addPoint(list, imageOf(symmetry, pointAt(x, y)));
-        ++y;
-    }
-    removeByPatterns(board, targetPoint, list);
-    Points left;
+    for (int32_t i = 0; i < kListSlots && flat.plusPoints[i] != 0; ++i)
+        addPoint(list, imageOf(symmetry, flat.plusPoints[i]));
+    removeByPatterns(board, imageOf(symmetry, pointOf(target)), list);
+    PointList left{};
     for (int32_t i = 0; i < kListSlots && list[i] != 0; ++i)
         for (int32_t p = kFirstPoint; p <= kLastPoint; ++p)
-            if (isOnBoard(p) && imageOf(symmetry, p) == list[i]) left.emplace_back(pointX(p), pointY(p));
-    return left;
+            if (isOnBoard(p) && imageOf(symmetry, p) == list[i]) addPoint(left, p);
+    return boardPicture(flat.board, left, diagramWindow(rows), true);
 }
 
 // A defender stone on the fourth line above three listed points, attackers
 // beside the column.
-const Rows kFirstShape = {"....+", "....+OO", "...O+", "....X"};
+const Rows kFirstShape = {"....+..",
+                          "....+OO",
+                          "...O+..",
+                          "....X.."};
 
 TEST(PatternRemoval, FirstRecordRemovesTheLowerTwoInEveryOrientation) {
     for (int32_t symmetry = 0; symmetry < 8; ++symmetry)
-        EXPECT_EQ(removeOn(kFirstShape, {5, 4}, symmetry), (Points{{5, 3}})) << symmetry;
+        EXPECT_EQ(removeOn(kFirstShape, {5, 4}, symmetry), (Rows{".......",
+                                                                 ".....OO",
+                                                                 "...Oa..",
+                                                                 "....X.."}))
+            << symmetry;
 }
 
 TEST(PatternRemoval, PointBesideTheColumnMustBeAttackerOrPlainEmpty) {
-    const Points whole = {{5, 1}, {5, 2}, {5, 3}};
-    EXPECT_EQ(removeOn({"....+", "....+OO", "..OO+", "....X"}, {5, 4}), (Points{{5, 3}}));
-    EXPECT_EQ(removeOn({"....+", "....+OO", "..XO+", "....X"}, {5, 4}), whole);
+    EXPECT_EQ(removeOn({"....+..",
+                        "....+OO",
+                        "..OO+..",
+                        "....X.."}, {5, 4}),
+              (Rows{".......",
+                    ".....OO",
+                    "..OOa..",
+                    "....X.."}));
+    EXPECT_EQ(removeOn({"....+..",
+                        "....+OO",
+                        "..XO+..",
+                        "....X.."}, {5, 4}),
+              (Rows{"....a..",
+                    "....bOO",
+                    "..XOc..",
+                    "....X.."}));
     // A listed point there reads as outside, and so does one among the
     // shape's empty cells.
-    EXPECT_EQ(removeOn({"....+", "....+OO", "..+O+", "....X"}, {5, 4}),
-              (Points{{5, 1}, {5, 2}, {3, 3}, {5, 3}}));
-    EXPECT_EQ(removeOn({"....+", "...++OO", "...O+", "....X"}, {5, 4}),
-              (Points{{5, 1}, {4, 2}, {5, 2}, {5, 3}}));
+    EXPECT_EQ(removeOn({"....+..",
+                        "....+OO",
+                        "..+O+..",
+                        "....X.."}, {5, 4}),
+              (Rows{"....a..",
+                    "....bOO",
+                    "..cOd..",
+                    "....X.."}));
+    EXPECT_EQ(removeOn({"....+..",
+                        "...++OO",
+                        "...O+..",
+                        "....X.."}, {5, 4}),
+              (Rows{"....a..",
+                    "...bcOO",
+                    "...Od..",
+                    "....X.."}));
 }
 
 TEST(PatternRemoval, MembershipIsFixedBeforeThePassBegins) {
     // Two shapes of the second record, mirror images sharing (6, 2). The right
     // one matches in a later orientation and needs (5, 2) as a region point,
     // which the left one has removed by then.
-    EXPECT_EQ(removeOn({"....+.+", "....+O+", "...O+.+O", "....X.X"}, {5, 4}),
-              (Points{{5, 3}, {7, 3}}));
+    EXPECT_EQ(removeOn({"....+.+.",
+                        "....+O+.",
+                        "...O+.+O",
+                        "....X.X."}, {5, 4}),
+              (Rows{"........",
+                    ".....O..",
+                    "...Oa.bO",
+                    "....X.X."}));
 }
 
 TEST(PatternRemoval, GuardedRecordRemovesOnlyWhenBothSidesAreHeld) {
-    const Points whole = {{5, 1}, {5, 2}, {5, 3}};
-    const Points removed = {{5, 3}};
-    EXPECT_EQ(removeOn({"....+", "....+", "...O+O", "....X"}, {5, 4}), whole);
-    EXPECT_EQ(removeOn({"....+", "....+", "...O+O", "...OX"}, {5, 4}), whole);
-    EXPECT_EQ(removeOn({"....+", "....+", "...O+O", "...OXO"}, {5, 4}), removed);
+    EXPECT_EQ(removeOn({"....+.",
+                        "....+.",
+                        "...O+O",
+                        "....X."}, {5, 4}),
+              (Rows{"....a.",
+                    "....b.",
+                    "...OcO",
+                    "....X."}));
+    EXPECT_EQ(removeOn({"....+.",
+                        "....+.",
+                        "...O+O",
+                        "...OX."}, {5, 4}),
+              (Rows{"....a.",
+                    "....b.",
+                    "...OcO",
+                    "...OX."}));
+    EXPECT_EQ(removeOn({"....+.",
+                        "....+.",
+                        "...O+O",
+                        "...OXO"}, {5, 4}),
+              (Rows{"......",
+                    "......",
+                    "...OaO",
+                    "...OXO"}));
     // Stones two columns away, one line above or below, hold a side too.
-    const Rows upper = {"....+", "....+", "...O+O", "....XO", "......O"};
-    const Rows lower = {"....+", "....+", "...O+OO", "...OX"};
+    const Rows upper = {"....+..",
+                        "....+..",
+                        "...O+O.",
+                        "....XO.",
+                        "......O"};
+    const Rows lower = {"....+..",
+                        "....+..",
+                        "...O+OO",
+                        "...OX.."};
     for (int32_t symmetry = 0; symmetry < 8; ++symmetry) {
-        EXPECT_EQ(removeOn(upper, {5, 4}, symmetry), removed) << symmetry;
-        EXPECT_EQ(removeOn(lower, {5, 4}, symmetry), removed) << symmetry;
+        EXPECT_EQ(removeOn(upper, {5, 4}, symmetry), (Rows{".......",
+                                                           ".......",
+                                                           "...OaO.",
+                                                           "....XO.",
+                                                           "......O"}))
+            << symmetry;
+        EXPECT_EQ(removeOn(lower, {5, 4}, symmetry), (Rows{".......",
+                                                           ".......",
+                                                           "...OaOO",
+                                                           "...OX.."}))
+            << symmetry;
     }
-    EXPECT_EQ(removeOn({"....+", "....+", "...O+O", "....X", "......O"}, {5, 4}), whole);
+    EXPECT_EQ(removeOn({"....+..",
+                        "....+..",
+                        "...O+O.",
+                        "....X..",
+                        "......O"}, {5, 4}),
+              (Rows{"....a..",
+                    "....b..",
+                    "...OcO.",
+                    "....X..",
+                    "......O"}));
 }
 
 }  // namespace

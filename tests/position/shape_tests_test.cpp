@@ -41,7 +41,7 @@ TEST(FalseEyeTest, EdgeCellsCountAsLoneWalls) {
     Board top = boardFromText({"..XX.XX", "..XOXXX", "..XXXXX"});
     EXPECT_EQ(falseEyeTest(top, kBlack, listOf({pointAt(5, 1)})), 1);
 
-    // Left edge (1,5): the edge cell 100 touches (19,4).
+    // Left edge (1,5): the edge cell (0,5) left of it is also right of (19,4).
     Board left = stones({pointAt(1, 3), pointAt(1, 4), pointAt(2, 5), pointAt(3, 5),
                          pointAt(1, 6), pointAt(1, 7)},
                         {pointAt(2, 4)});
@@ -49,7 +49,8 @@ TEST(FalseEyeTest, EdgeCellsCountAsLoneWalls) {
     left[pointAt(19, 4)] = kBlack;
     EXPECT_EQ(falseEyeTest(left, kBlack, listOf({pointAt(1, 5)})), 0);
 
-    // Right edge (19,5): the edge cell 120 touches (1,6), not (1,4).
+    // Right edge (19,5): the edge cell right of it is (0,6), which touches
+    // (1,6), not (1,4).
     Board right = stones({pointAt(19, 3), pointAt(19, 4), pointAt(18, 5), pointAt(17, 5),
                           pointAt(19, 6), pointAt(19, 7), pointAt(1, 4)},
                          {pointAt(18, 4)});

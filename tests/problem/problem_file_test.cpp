@@ -79,7 +79,7 @@ TEST(ProblemFile, ReadsHeadersAndRows) {
     EXPECT_EQ(problemBoard[pointAt(4, 1)], kKoMark);
     EXPECT_EQ(problemBoard[pointAt(5, 1)], kEmpty);
     EXPECT_EQ(problemBoard[pointAt(19, 2)], kBlack);  // characters after the 19th ignored
-    EXPECT_EQ(problemBoard[20 * 3], kEdge);
+    EXPECT_EQ(problemBoard[pointAt(0, 3)], kEdge);
     EXPECT_EQ(problemBoard[pointAt(1, 19)], kEmpty);  // the line after row 19 is not read
 
     // Later headers override earlier ones; a side digit other than 1 or 2 leaves the side.
@@ -93,7 +93,7 @@ TEST(ProblemFile, ReadsHeadersAndRows) {
     // Blanks and signs as a C reader takes them.
     ASSERT_EQ(readText("signs.ban", "*/mark=[  +3,-1]\n"), 0);
     EXPECT_EQ(sideToMove, 0);
-    EXPECT_EQ(targetPoint, 3 - 20);
+    EXPECT_EQ(targetPoint, pointAt(3, -1));
     EXPECT_EQ(targetStone(), 0);
 }
 
@@ -132,7 +132,7 @@ TEST(ProblemFile, OddFilesAreReadSafely) {
 
     // Missing file: 1, record reset.
     sideToMove = kBlack;
-    targetPoint = 55;
+    targetPoint = pointAt(15, 2);
     testing::internal::CaptureStderr();
     EXPECT_EQ(ReadProblemFile("/nonexistent/dir/none.ban"), 1);
     const std::string err = testing::internal::GetCapturedStderr();

@@ -11,6 +11,10 @@
 
 namespace {
 
+// Five moves along the top edge.
+constexpr int32_t kA = pointAt(1, 1), kB = pointAt(2, 1), kC = pointAt(3, 1), kD = pointAt(4, 1),
+                  kE = pointAt(5, 1);
+
 // Real children followed by the closing (pass) entry.
 std::vector<ChildEntry> Children(std::initializer_list<ChildEntry> real) {
     std::vector<ChildEntry> all(real);
@@ -24,37 +28,37 @@ TEST(NodeNumbers, SumsSaturateAndARefutedChildDecides) {
     EXPECT_EQ(none.dn, INF);
     EXPECT_EQ(NodeNumbersTori(Children({}).data()).pn, INF);
 
-    const NodeNumbers plain = NodeNumbersIki(Children({{21, 2, 5}, {22, 3, 4}}).data());
+    const NodeNumbers plain = NodeNumbersIki(Children({{kA, 2, 5}, {kB, 3, 4}}).data());
     EXPECT_EQ(plain.pn, 5);
     EXPECT_EQ(plain.dn, 4);
     EXPECT_EQ(plain.count, 2);
     const NodeNumbers saturated =
-        NodeNumbersIki(Children({{21, 40000, 5}, {22, 30000, 4}, {23, 1, 3}}).data());
+        NodeNumbersIki(Children({{kA, 40000, 5}, {kB, 30000, 4}, {kC, 1, 3}}).data());
     EXPECT_EQ(saturated.pn, INF);
     EXPECT_EQ(saturated.dn, 0);
-    EXPECT_EQ(NodeNumbersIki(Children({{21, 1, 0}, {22, 1, 1}}).data()).pn, INF);
+    EXPECT_EQ(NodeNumbersIki(Children({{kA, 1, 0}, {kB, 1, 1}}).data()).pn, INF);
 
-    const NodeNumbers tori = NodeNumbersTori(Children({{21, 3, 3}, {22, 0, INF}}).data());
+    const NodeNumbers tori = NodeNumbersTori(Children({{kA, 3, 3}, {kB, 0, INF}}).data());
     EXPECT_EQ(tori.pn, 0);
     EXPECT_EQ(tori.dn, INF);
 }
 
 TEST(ChildSelection, EarliestOnTiesStopAfterInfiniteAndThresholdFigures) {
-    const ChildSelection tie = SelectIkiChild(Children({{21, 2, 3}, {22, 4, 3}, {23, 1, 5}}).data());
-    EXPECT_EQ(tie.move, 21);
+    const ChildSelection tie = SelectIkiChild(Children({{kA, 2, 3}, {kB, 4, 3}, {kC, 1, 5}}).data());
+    EXPECT_EQ(tie.move, kA);
     EXPECT_EQ(tie.second, 3);
     EXPECT_EQ(tie.scannedSum, 7);
     EXPECT_EQ(tie.selectedPart, 2);
 
     // The smallest dn lies behind a child whose pn is INF, so it is not seen.
     const ChildSelection stop =
-        SelectIkiChild(Children({{21, 3, 8}, {22, INF, 9}, {23, 1, 1}}).data());
-    EXPECT_EQ(stop.move, 21);
+        SelectIkiChild(Children({{kA, 3, 8}, {kB, INF, 9}, {kC, 1, 1}}).data());
+    EXPECT_EQ(stop.move, kA);
     EXPECT_EQ(stop.second, 9);
-    EXPECT_EQ(SelectToriChild(Children({{21, 8, 3}, {22, 9, INF}, {23, 1, 1}}).data()).move, 21);
+    EXPECT_EQ(SelectToriChild(Children({{kA, 8, 3}, {kB, 9, INF}, {kC, 1, 1}}).data()).move, kA);
 
-    const ChildSelection hopeless = SelectIkiChild(Children({{21, 4, INF}, {22, 5, INF}}).data());
-    EXPECT_EQ(hopeless.move, 21);
+    const ChildSelection hopeless = SelectIkiChild(Children({{kA, 4, INF}, {kB, 5, INF}}).data());
+    EXPECT_EQ(hopeless.move, kA);
     EXPECT_EQ(hopeless.selectedPart, 0);
     EXPECT_EQ(hopeless.second, INF);
     EXPECT_EQ(SelectIkiChild(Children({}).data()).move, -1);
@@ -62,19 +66,19 @@ TEST(ChildSelection, EarliestOnTiesStopAfterInfiniteAndThresholdFigures) {
 
 TEST(RootSelection, ResolvedAndBusyEntriesAreSkipped) {
     workersStarted.store(4);
-    ChildEntry entries[kRootSlots] = {{21, 0, INF}, {22, 3, 4}, {23, 2, 2}, {24, 5, 6}};
+    ChildEntry entries[kRootSlots] = {{kA, 0, INF}, {kB, 3, 4}, {kC, 2, 2}, {kD, 5, 6}};
     BusyRootMoves busy{};
-    EXPECT_EQ(SelectRootDefender(entries, busy).move, 23);
-    RecordBusyRootMove(busy, 23);
+    EXPECT_EQ(SelectRootDefender(entries, busy).move, kC);
+    RecordBusyRootMove(busy, kC);
     const RootSelection next = SelectRootDefender(entries, busy);
-    EXPECT_EQ(next.move, 22);
+    EXPECT_EQ(next.move, kB);
     EXPECT_EQ(next.second, 6);
-    RecordBusyRootMove(busy, 22);
-    RecordBusyRootMove(busy, 24);
+    RecordBusyRootMove(busy, kB);
+    RecordBusyRootMove(busy, kD);
     EXPECT_EQ(SelectRootDefender(entries, busy).move, kRootOnlyBusy);
-    RecordBusyRootMove(busy, 25);  // three slots for four workers: the list empties
+    RecordBusyRootMove(busy, kE);  // three slots for four workers: the list empties
     EXPECT_EQ(busy.move[0], 0);
-    ChildEntry resolved[kRootSlots] = {{21, 0, INF}, {22, INF, 0}};
+    ChildEntry resolved[kRootSlots] = {{kA, 0, INF}, {kB, INF, 0}};
     EXPECT_EQ(SelectRootAttacker(resolved, busy).move, kRootAllResolved);
     workersStarted.store(0);
 }
