@@ -185,7 +185,7 @@ TEST(ProblemFile, DirectoriesFifosAndDevicesAreRefused) {
     };
     for (const auto& [path, code] : cases) {
         sideToMove = kBlack;
-        targetPoint = 55;
+        targetPoint = pointAt(15, 2);
         testing::internal::CaptureStderr();
         EXPECT_EQ(ReadProblemFile(path.c_str()), code) << path;
         const std::string err = testing::internal::GetCapturedStderr();
