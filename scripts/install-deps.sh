@@ -8,6 +8,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   qt6-base-dev fonts-ipafont-gothic
   xvfb xauth
+  libcli11-dev nlohmann-json3-dev
   clang libclang-rt-14-dev
 )
 

@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <string>
 
+#include <nlohmann/json.hpp>
+
 #include "position/board.h"
 
 struct CliOptions {
@@ -21,15 +23,30 @@ constexpr int kExitOk = 0;
 constexpr int kExitFatal = 1;
 constexpr int kExitBadInput = 2;
 
+// Reads the options into `options`: kGoOn, or the exit status when the
+// program ends here (help printed, or bad input reported).
+constexpr int kGoOn = -1;
+int ReadCommandLine(int argc, char** argv, CliOptions& options);
+// Checks that everything written to standard output went out and closes it:
+// on a failure "ostrel-solve: cannot write the output: ..." and status 1
+// (unless the run has already failed). Returns the exit status.
+int FinishOutput(int status);
+
 // Both run after main has read the problem file and set up the search region.
 int RunShow(const CliOptions& options);
 int RunSolve(const CliOptions& options);
 
-// JSON pieces. AppendJsonString appends s as a string literal (quotes and
-// escapes included); a point is [x, y]; ProblemJsonFields gives the fields
-// "file", "sideToMove", "target" and "region" without the braces.
-void AppendJsonString(std::string& out, const std::string& s);
-std::string PointJson(int32_t p);
-std::string PointListJson(const PointList& list);
-std::string ProblemJsonFields(const std::string& file, int32_t side, int32_t target,
-                              const PointList& region);
+// JSON pieces, as nlohmann/json values kept in insertion order.
+using Json = nlohmann::ordered_json;
+// The value on one line, ", " and ": " between the parts, and a line end.
+// Every string is written as valid UTF-8 (see ValidUtf8).
+std::string JsonLine(const Json& value);
+// The bytes with every byte that is not part of well-formed UTF-8 as U+FFFD.
+std::string ValidUtf8(const std::string& bytes);
+// A point is [x, y].
+Json PointJson(int32_t p);
+Json PointListJson(const PointList& list);
+// The fields "file" (and "fileBytes", the name in hex, when it is not UTF-8),
+// "sideToMove", "target" and "region".
+void AddProblemFields(Json& object, const std::string& file, int32_t side, int32_t target,
+                      const PointList& region);

@@ -36,10 +36,10 @@ char boardCharacter(int32_t p) {
 int RunShow(const CliOptions& options) {
     const int32_t stone = targetStone();
     if (options.json) {
-        std::string out = "{";
-        out += ProblemJsonFields(options.file, sideToMove, targetPoint, regionPoints);
-        out += ", \"targetStone\": " + std::to_string(stone) + "}\n";
-        std::fputs(out.c_str(), stdout);
+        Json out = Json::object();
+        AddProblemFields(out, options.file, sideToMove, targetPoint, regionPoints);
+        out["targetStone"] = stone;
+        std::fputs(JsonLine(out).c_str(), stdout);
         return kExitOk;
     }
 

@@ -40,27 +40,34 @@ std::string RefusalReason(int32_t threads) {
     return "cannot be solved";
 }
 
+// A cut-off solve has no answer: its "moves" are empty, and the moves proven
+// before the cut-off are listed apart, so that no reader takes them for one.
 void PrintJson(const CliOptions& options, const PointList& region, const SolveOutcome& outcome) {
-    std::string out = "{";
-    out += ProblemJsonFields(options.file, outcome.side, outcome.target, region);
-    out += ", \"threads\": " + std::to_string(options.threads);
-    out += ", \"solveResult\": " + std::to_string(outcome.verdict);
-    out += ", \"verdict\": ";
-    AppendJsonString(out, VerdictName(outcome.verdict));
-    out += ", \"moves\": " + PointListJson(outcome.moves);
-    out += ", \"labels\": [";
-    for (int32_t i = 0; i < outcome.labelledCount; ++i) {
-        out += i ? ", {\"label\": " : "{\"label\": ";
-        AppendJsonString(out, outcome.labelled[i].label);
-        out += ", \"point\": " + PointJson(outcome.labelled[i].point) + "}";
+    const bool complete = outcome.verdict != kSolveCutOff;
+    Json out = Json::object();
+    AddProblemFields(out, options.file, outcome.side, outcome.target, region);
+    out["threads"] = options.threads;
+    out["solveResult"] = outcome.verdict;
+    out["verdict"] = VerdictName(outcome.verdict);
+    out["moves"] = complete ? PointListJson(outcome.moves) : Json::array();
+    if (!complete) {
+        out["provenMoves"] = PointListJson(outcome.moves);
     }
-    out += "], \"seconds\": " + std::to_string(outcome.seconds);
-    out += ", \"memoryBytes\": " + std::to_string(outcome.memoryBytes);
-    out += ", \"memoryMB\": " + std::to_string(outcome.memoryBytes / 1048576);
-    out += ", \"judgeCount\": " + std::to_string(outcome.judgments);
-    out += ", \"depth\": " + std::to_string(outcome.depth);
-    out += "}\n";
-    std::fputs(out.c_str(), stdout);
+    out["complete"] = complete;
+    Json labels = Json::array();
+    for (int32_t i = 0; i < outcome.labelledCount; ++i) {
+        Json label = Json::object();
+        label["label"] = outcome.labelled[i].label;
+        label["point"] = PointJson(outcome.labelled[i].point);
+        labels.push_back(label);
+    }
+    out["labels"] = labels;
+    out["seconds"] = outcome.seconds;
+    out["memoryBytes"] = outcome.memoryBytes;
+    out["memoryMB"] = outcome.memoryBytes / 1048576;
+    out["judgeCount"] = outcome.judgments;
+    out["depth"] = outcome.depth;
+    std::fputs(JsonLine(out).c_str(), stdout);
 }
 
 // The outcome line (none when cut off), the rest of the box, then one line

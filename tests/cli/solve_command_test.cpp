@@ -42,6 +42,7 @@ TEST(SolveCommand, JsonOutputRepeatsWithOneThreadAndAFixedSeed) {
                         "\\{\"file\": \".*\", \"sideToMove\": 2, \"target\": \\[8, 2\\], "
                         "\"region\": \\[(\\[\\d+, \\d+\\](, )?)+\\], \"threads\": 1, "
                         "\"solveResult\": 3, \"verdict\": \"ko\", \"moves\": \\[\\[9, 2\\]\\], "
+                        "\"complete\": true, "
                         "\"labels\": \\[\\{\"label\": \"Ａ\", \"point\": \\[9, 2\\]\\}\\], "
                         "\"seconds\": \\d+, \"memoryBytes\": [1-9]\\d*, \"memoryMB\": 0, "
                         "\"judgeCount\": [1-9]\\d*, \"depth\": [1-9]\\d*\\}\n"))

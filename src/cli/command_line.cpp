@@ -1,0 +1,146 @@
+// The options of ostrel-solve, read with CLI11. Each option is one call in
+// ReadCommandLine; its value is checked as it is met, so the first bad
+// argument is the one reported.
+#include <cstdio>
+#include <functional>
+#include <string>
+#include <thread>
+
+#include <CLI/CLI.hpp>
+
+#include "cli/cli.h"
+
+namespace {
+
+constexpr const char* kUsage =
+    "usage: ostrel-solve [options] FILE.ban\n"
+    "Solves a Go life-and-death problem stored in a .ban file.\n"
+    "\n"
+    "options:\n"
+    "  --show            print the problem and its search region, do not solve\n"
+    "  --json            print one JSON object instead of text\n"
+    "  --threads N       number of search threads, 1..16 (default: processors, at most 2)\n"
+    "  --time-limit S    stop the search after S seconds (default 100000)\n"
+    "  --seed N          seed the position keys with N for reproducible runs\n"
+    "  --help            print this help and exit\n";
+
+// Thrown out of an option's check with the message for the user.
+struct BadValue : CLI::ValidationError {
+    explicit BadValue(const std::string& message) : CLI::ValidationError(message) {}
+};
+
+// A whole decimal number in [low, high]; false for anything else.
+bool ParseNumber(const std::string& text, long long low, long long high, long long& value) {
+    if (text.empty() || text.size() > 18) {
+        return false;
+    }
+    long long v = 0;
+    for (const char c : text) {
+        if (c < '0' || c > '9') {
+            return false;
+        }
+        v = v * 10 + (c - '0');
+    }
+    if (v < low || v > high) {
+        return false;
+    }
+    value = v;
+    return true;
+}
+
+int32_t DefaultThreads() {
+    const unsigned processors = std::thread::hardware_concurrency();
+    return processors <= 1 ? 1 : 2;
+}
+
+// The options that take a number; `message` is also the one for a missing value.
+struct NumberOption {
+    const char* name;
+    long long low;
+    long long high;
+    const char* message;
+};
+
+void AddNumber(CLI::App& app, const NumberOption& option, std::function<void(long long)> store) {
+    app.add_option_function<std::string>(
+           option.name,
+           [option, store](const std::string& text) {
+               long long n = 0;
+               if (!ParseNumber(text, option.low, option.high, n)) {
+                   throw BadValue(option.message);
+               }
+               store(n);
+           })
+        ->trigger_on_parse()
+        ->multi_option_policy(CLI::MultiOptionPolicy::TakeLast);
+}
+
+constexpr NumberOption kThreads{"--threads", 1, 16, "--threads takes a number from 1 to 16"};
+constexpr NumberOption kTimeLimit{"--time-limit", 0, 2147483647LL,
+                                  "--time-limit takes a number of seconds from 0 to 2147483647"};
+constexpr NumberOption kSeed{"--seed", 0, 4294967295LL, "--seed takes a number from 0 to 4294967295"};
+constexpr NumberOption kNumberOptions[] = {kThreads, kTimeLimit, kSeed};
+
+int BadInput(const std::string& message) {
+    std::fprintf(stderr, "ostrel-solve: %s\n", message.c_str());
+    return kExitBadInput;
+}
+
+// CLI11's own message names the option first ("--threads: ..."): the option
+// whose value is missing.
+int MissingValue(const CLI::ParseError& error) {
+    const std::string what = error.what();
+    for (const NumberOption& option : kNumberOptions) {
+        if (what.rfind(std::string(option.name) + ":", 0) == 0) {
+            return BadInput(option.message);
+        }
+    }
+    return BadInput(what);
+}
+
+}  // namespace
+
+int ReadCommandLine(int argc, char** argv, CliOptions& options) {
+    options.threads = DefaultThreads();
+    CLI::App app{"ostrel-solve"};
+    app.set_help_flag();  // the usage text below instead of CLI11's
+    app.allow_extras();   // unknown options and a second file, reported below
+    bool help = false;
+    app.add_flag_callback("-h,--help", [&help] {
+           help = true;
+           throw CLI::Success();
+       })
+        ->trigger_on_parse();
+    app.add_flag("--show", options.show);
+    app.add_flag("--json", options.json);
+    AddNumber(app, kThreads, [&](long long n) { options.threads = static_cast<int32_t>(n); });
+    AddNumber(app, kTimeLimit, [&](long long n) { options.timeLimit = static_cast<int32_t>(n); });
+    AddNumber(app, kSeed, [&](long long n) {
+        options.haveSeed = true;
+        options.seed = static_cast<uint32_t>(n);
+    });
+    app.add_option("file", options.file);
+
+    try {
+        app.parse(argc, argv);
+    } catch (const CLI::Success&) {
+        if (help) {
+            std::fputs(kUsage, stdout);
+        }
+        return kExitOk;
+    } catch (const BadValue& error) {
+        return BadInput(error.what());
+    } catch (const CLI::ParseError& error) {
+        return MissingValue(error);
+    }
+    for (const std::string& extra : app.remaining()) {
+        if (extra.size() > 1 && extra[0] == '-') {
+            return BadInput("unknown option " + extra.substr(0, extra.find('=')) + " (see --help)");
+        }
+        return BadInput("only one problem file may be given");
+    }
+    if (options.file.empty()) {
+        return BadInput("no problem file given (see --help)");
+    }
+    return kGoOn;
+}
