@@ -31,7 +31,6 @@ const char* sideText(int32_t side);
 
 // .ban problem files. Read: 0 read, otherwise one of the codes below, with
 // the reason on the standard error stream and the record left reset.
-// Write: 0 written, 1 cannot open.
 constexpr int32_t kReadOk = 0;
 constexpr int32_t kReadCannotOpen = 1;
 constexpr int32_t kReadDirectory = 2;
@@ -45,4 +44,9 @@ int32_t ReadProblemFile(const char* path);
 std::FILE* OpenRegularFile(const char* path, int32_t& code);
 // What a non-zero read code means, for the command line ("is a directory").
 const char* ReadFailureText(int32_t code);
+// Write: 0 written; kWriteCannotOpen when no file can be made beside the
+// target; kWriteFailed when writing or replacing failed, the target then
+// being left as it was.
+constexpr int32_t kWriteCannotOpen = 1;
+constexpr int32_t kWriteFailed = 2;
 int32_t WriteProblemFile(const char* path);

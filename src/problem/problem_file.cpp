@@ -3,6 +3,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <string>
 
 #ifndef _WIN32
 #include <fcntl.h>
@@ -186,12 +187,9 @@ int32_t ReadProblemFile(const char* path) {
     return 0;
 }
 
-int32_t WriteProblemFile(const char* path) {
-    // Binary mode: the line ends are written as CR LF on every platform.
-    std::FILE* file = std::fopen(path, "wb");
-    if (file == nullptr) {
-        return 1;
-    }
+namespace {
+
+void WriteProblemText(std::FILE* file) {
     std::fprintf(file, "* /t=%c /mark=[%d,%d]\r\n", sideToMove == kBlack ? '1' : '2',
                  targetPoint % 20, targetPoint / 20);
     for (int32_t y = 1; y <= kBoardSize; ++y) {
@@ -204,6 +202,62 @@ int32_t WriteProblemFile(const char* path) {
         row[kBoardSize + 2] = '\0';
         std::fputs(row, file);
     }
-    std::fclose(file);
+}
+
+#ifndef _WIN32
+// The mode of the file being replaced, or the one a plain create would give.
+mode_t ModeForSave(const char* path) {
+    struct stat existing;
+    if (stat(path, &existing) == 0 && S_ISREG(existing.st_mode)) {
+        return existing.st_mode & 07777;
+    }
+    const mode_t mask = umask(022);
+    umask(mask);
+    return 0666 & ~mask;
+}
+#endif
+
+}  // namespace
+
+#ifdef _WIN32
+
+int32_t WriteProblemFile(const char* path) {
+    // Binary mode: the line ends are written as CR LF on every platform.
+    std::FILE* file = std::fopen(path, "wb");
+    if (file == nullptr) {
+        return kWriteCannotOpen;
+    }
+    WriteProblemText(file);
+    const bool written = !std::ferror(file);
+    return std::fclose(file) == 0 && written ? 0 : kWriteFailed;
+}
+
+#else
+
+// Written to a new file beside the target and renamed over it only once all
+// of it is on disk, so a failed save leaves the old file as it was.
+int32_t WriteProblemFile(const char* path) {
+    std::string temporary = std::string(path) + ".XXXXXX";
+    const int fd = mkstemp(temporary.data());
+    if (fd < 0) {
+        return kWriteCannotOpen;
+    }
+    fchmod(fd, ModeForSave(path));
+    std::FILE* file = fdopen(fd, "wb");
+    if (file == nullptr) {
+        close(fd);
+        unlink(temporary.c_str());
+        return kWriteCannotOpen;
+    }
+    WriteProblemText(file);
+    bool written = std::fflush(file) == 0 && !std::ferror(file);
+    written = fsync(fd) == 0 && written;
+    written = std::fclose(file) == 0 && written;
+    if (!written || std::rename(temporary.c_str(), path) != 0) {
+        unlink(temporary.c_str());
+        return kWriteFailed;
+    }
     return 0;
 }
+
+#endif

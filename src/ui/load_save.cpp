@@ -90,8 +90,13 @@ void COstrelDlg::OnSave() {
     const std::string path = WithBanExtension(QFile::encodeName(chosen).toStdString());
     problemFile = path;
     ShowSideAndFile();
-    if (WriteProblemFile(path.c_str()) != 0) {
+    const int32_t written = WriteProblemFile(path.c_str());
+    if (written == kWriteCannotOpen) {
         ShowMessage("dummy.ban open error");
+    } else if (written != 0) {
+        // The file on disk is as it was before the save.
+        ShowMessage("%s", "保存できませんでした");
+        ShowAppMessageBox("保存できませんでした");
     } else {
         NoteProblemSaved();
     }

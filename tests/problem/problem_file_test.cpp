@@ -1,6 +1,10 @@
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
+
+#include <csignal>
+#include <filesystem>
 
 #include <cstdio>
 #include <fstream>
@@ -197,6 +201,47 @@ TEST(ProblemFile, DirectoriesFifosAndDevicesAreRefused) {
     EXPECT_STREQ(ReadFailureText(kReadDirectory), "is a directory, not a problem file");
     EXPECT_STREQ(ReadFailureText(kReadFifo), "is a FIFO, not a problem file");
     EXPECT_STREQ(ReadFailureText(kReadDevice), "is a device, not a problem file");
+}
+
+// Files in the folder of `path` whose names begin with its name.
+int32_t filesBeside(const std::string& path) {
+    const std::filesystem::path target(path);
+    int32_t count = 0;
+    for (const auto& entry : std::filesystem::directory_iterator(target.parent_path())) {
+        count += entry.path().filename().string().rfind(target.filename().string(), 0) == 0;
+    }
+    return count;
+}
+
+// Files may grow to 100 bytes only, so the 420-byte problem cannot be written:
+// ends with 0 when the save failed and left the old file and nothing else.
+[[noreturn]] void saveWithSmallFiles(const std::string& path) {
+    std::signal(SIGXFSZ, SIG_IGN);
+    rlimit limit;
+    limit.rlim_cur = limit.rlim_max = 100;
+    setrlimit(RLIMIT_FSIZE, &limit);
+    const bool kept = WriteProblemFile(path.c_str()) == kWriteFailed &&
+                      readFile(path) == "old problem\n" && filesBeside(path) == 1;
+    std::_Exit(kept ? 0 : 3);
+}
+
+// A save that cannot be written whole leaves the old file, and nothing else.
+TEST(ProblemFileDeathTest, AFailedSaveLeavesTheOldFile) {
+    const std::string path = tempPath("kept.ban");
+    writeFile(path, "old problem\n");
+    chmod(path.c_str(), 0640);
+    resetProblem();
+    sideToMove = kBlack;
+    targetPoint = pointAt(3, 3);
+    EXPECT_EXIT(saveWithSmallFiles(path), testing::ExitedWithCode(0), "");
+    ASSERT_EQ(WriteProblemFile(path.c_str()), 0);
+    EXPECT_EQ(readFile(path).substr(0, 20), "* /t=1 /mark=[3,3]\r\n");
+    EXPECT_EQ(filesBeside(path), 1);
+    struct stat st;
+    ASSERT_EQ(stat(path.c_str(), &st), 0);
+    EXPECT_EQ(st.st_mode & 0777, 0640u);  // the mode of the file it replaced
+    EXPECT_EQ(WriteProblemFile((testing::TempDir() + "no/such/folder.ban").c_str()),
+              kWriteCannotOpen);
 }
 
 TEST(ProblemRecord, SharedOperations) {
