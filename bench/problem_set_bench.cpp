@@ -168,7 +168,7 @@ int main(int argc, char** argv) {
     std::vector<double> oneWorkerRates;
     int exitCode = 0;
     for (const std::string& file : files) {
-        if (ReadProblemFile(file.c_str()) != 0 || SolveRefusal(1) != nullptr) {
+        if (ReadProblemFile(file.c_str()) != 0 || SolveRefusal(1) != SolveRefusalCode::kNone) {
             std::fprintf(stderr, "%s: cannot be solved\n", file.c_str());
             exitCode = 1;
             continue;

@@ -23,19 +23,21 @@ const char* VerdictName(int32_t verdict) {
 }
 
 // Why the problem cannot be solved, in words for the command line.
-std::string RefusalReason(int32_t threads) {
-    if (targetStone() == 0) {
-        return "no stone at the target point";
-    }
-    if (sideToMove != kBlack && sideToMove != kWhite) {
-        return "no side to move";
-    }
-    if (const int32_t p = stoneWithoutLiberty(problemBoard); p != 0) {
-        return "a string without liberties at " + std::to_string(pointX(p)) + "," +
-               std::to_string(pointY(p));
-    }
-    if (threads < 1 || threads > kMaxWorkers) {
-        return "--threads takes a number from 1 to 16";
+std::string RefusalReason(SolveRefusalCode code) {
+    switch (code) {
+        case SolveRefusalCode::kNoTarget:
+            return "no stone at the target point";
+        case SolveRefusalCode::kNoSide:
+            return "no side to move";
+        case SolveRefusalCode::kStringWithoutLiberty: {
+            const int32_t p = stoneWithoutLiberty(problemBoard);
+            return "a string without liberties at " + std::to_string(pointX(p)) + "," +
+                   std::to_string(pointY(p));
+        }
+        case SolveRefusalCode::kWorkerCount:
+            return "--threads takes a number from 1 to 16";
+        case SolveRefusalCode::kNone:
+            break;
     }
     return "cannot be solved";
 }
@@ -87,9 +89,10 @@ void PrintText(const SolveOutcome& outcome) {
 }  // namespace
 
 int RunSolve(const CliOptions& options) {
-    if (SolveRefusal(options.threads) != nullptr) {
+    if (const SolveRefusalCode refusal = SolveRefusal(options.threads);
+        refusal != SolveRefusalCode::kNone) {
         std::fprintf(stderr, "ostrel-solve: %s: %s\n", options.file.c_str(),
-                     RefusalReason(options.threads).c_str());
+                     RefusalReason(refusal).c_str());
         return kExitBadInput;
     }
     const PointList region = regionPoints;

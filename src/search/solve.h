@@ -16,9 +16,16 @@ void PrepareKeysFromSeed(uint32_t seed);
 // worker 0 publishes solveResult last of all.
 void SolveWorker();
 
-// nullptr when a solve of the current problem with this many workers may start,
-// otherwise the reason it may not (incomplete problem, worker count outside 1..16).
-const char* SolveRefusal(int32_t workers);
+// Why a solve of the current problem may not start. Each front end words the
+// reasons its own way.
+enum class SolveRefusalCode : int32_t {
+    kNone,                  // the solve may start
+    kNoTarget,              // no stone at the target point
+    kNoSide,                // no side to move
+    kStringWithoutLiberty,  // some string has no liberty: not a position of play
+    kWorkerCount,           // the worker count is outside 1..16
+};
+SolveRefusalCode SolveRefusal(int32_t workers);
 
 // Ends the running solve as the time limit does: every worker unwinds and
 // worker 0 shows the cut-off outcome. Safe from any thread; without a running

@@ -10,7 +10,7 @@ std::atomic<int32_t> solveWorkers{1};
 std::atomic<int32_t> workersStarted{0};
 std::atomic<int32_t> workersRunning{0};
 bool (*startWorkerThread)(void (*entry)()) = StartDetachedThread;
-std::atomic<int32_t> barrier1{0}, barrier2{0}, barrier3{0}, barrier4{0}, barrier5{0}, barrier6{0};
+std::array<std::atomic<int32_t>, kMeetingCount> meetingArrivals{};
 
 std::atomic<int32_t> attackerFirst{0};
 std::atomic<int32_t> restrainDefenderKo{1};

@@ -45,10 +45,20 @@ extern std::atomic<int32_t> workersRunning;
 // Called by LaunchSolveWorkers; tests replace it.
 extern bool (*startWorkerThread)(void (*entry)());
 bool StartDetachedThread(void (*entry)());
-// Arrivals at the six meeting points, in the order of a solve. Reset by
-// LaunchSolveWorkers; counted up by each worker under the rendezvous' own
-// lock; the wait before pass 2 also watches barrier5.
-extern std::atomic<int32_t> barrier1, barrier2, barrier3, barrier4, barrier5, barrier6;
+// The six meeting points of a solve, in the order the workers reach them.
+enum Meeting : int32_t {
+    kMeetStarted,         // every worker has its index and its lists
+    kMeetTableCleared,    // the node table is empty for pass 1
+    kMeetPassOneOpen,     // pass 1 found no working move: pass 2 follows
+    kMeetTableClearedTwo, // the node table is empty for pass 2
+    kMeetOutcomeShown,    // worker 0 has shown the outcome
+    kMeetTableReleased,   // every record is released and the log closed
+    kMeetingCount
+};
+// Arrivals at each meeting point. Reset by LaunchSolveWorkers; counted up by
+// each worker under the rendezvous' own lock; the wait before pass 2 also
+// watches kMeetOutcomeShown.
+extern std::array<std::atomic<int32_t>, kMeetingCount> meetingArrivals;
 
 // --- shared by the workers during the passes --------------------------------
 

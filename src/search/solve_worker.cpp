@@ -42,7 +42,8 @@ void WakeWaitingWorkers() {
 // solve has been cut off or any worker has gone on to the final rendezvous:
 // the pass can no longer gather every worker, and waiting would never end.
 // Every wait gives up when the launch failed.
-bool Rendezvous(std::atomic<int32_t>& counter, int32_t sleepMs, bool beforePassTwo) {
+bool Rendezvous(Meeting meeting, int32_t sleepMs, bool beforePassTwo) {
+    std::atomic<int32_t>& counter = meetingArrivals[meeting];
     std::unique_lock<std::mutex> hold(meetingLock);
     counter.fetch_add(1);
     meetingWake.notify_all();
@@ -53,7 +54,7 @@ bool Rendezvous(std::atomic<int32_t>& counter, int32_t sleepMs, bool beforePassT
         if (launchFailed.load()) {
             return false;
         }
-        if (beforePassTwo && (solveCutOff.load() || barrier5.load() > 0)) {
+        if (beforePassTwo && (solveCutOff.load() || meetingArrivals[kMeetOutcomeShown].load() > 0)) {
             return false;
         }
         meetingWake.wait_for(hold, std::chrono::milliseconds(sleepMs));
@@ -113,20 +114,20 @@ void WaitForWorkersToExit() {
     }
 }
 
-const char* SolveRefusal(int32_t workers) {
+SolveRefusalCode SolveRefusal(int32_t workers) {
     if (targetStone() == 0) {
-        return "目標石選択エラー";
+        return SolveRefusalCode::kNoTarget;
     }
     if (sideToMove != kBlack && sideToMove != kWhite) {
-        return "手番設定エラー";
+        return SolveRefusalCode::kNoSide;
     }
     if (stoneWithoutLiberty(problemBoard) != 0) {
-        return "石に呼吸点がありません";
+        return SolveRefusalCode::kStringWithoutLiberty;
     }
     if (workers < 1 || workers > kMaxWorkers) {
-        return "CPU数は1から16までです";
+        return SolveRefusalCode::kWorkerCount;
     }
-    return nullptr;
+    return SolveRefusalCode::kNone;
 }
 
 bool StartDetachedThread(void (*entry)()) {
@@ -150,8 +151,8 @@ bool LaunchSolveWorkers(int32_t workers) {
     workerCount = workers;
     solveWorkers.store(workers);
     workersStarted = 0;
-    for (auto* barrier : {&barrier1, &barrier2, &barrier3, &barrier4, &barrier5, &barrier6}) {
-        barrier->store(0);
+    for (std::atomic<int32_t>& arrivals : meetingArrivals) {
+        arrivals.store(0);
     }
     solveCutOff.store(false);
     stopRequested.store(false);
@@ -206,22 +207,22 @@ void SolveWorker() {
         solveDeadlineMs.store(now + int64_t{timeLimitSeconds} * 1000);
     }
 
-    if (!Rendezvous(barrier1, kPassWaitMs, false)) {
+    if (!Rendezvous(kMeetStarted, kPassWaitMs, false)) {
         CloseLog(index);
         workersRunning.fetch_sub(1);
         return;
     }
     ClearNodeTable(index);
-    Rendezvous(barrier2, kPassWaitMs, false);
+    Rendezvous(kMeetTableCleared, kPassWaitMs, false);
     restrainDefenderKo.store(defenderFirst ? 1 : 0);
     const int32_t r1 = RunPass(index, listA, listB);
 
     int32_t r2 = 0;
     if (r1 == 0) {
-        bool together = Rendezvous(barrier3, kPassWaitMs, true);
+        bool together = Rendezvous(kMeetPassOneOpen, kPassWaitMs, true);
         if (together) {
             ClearNodeTable(index);
-            together = Rendezvous(barrier4, kPassWaitMs, true);
+            together = Rendezvous(kMeetTableClearedTwo, kPassWaitMs, true);
         }
         if (together) {
             restrainDefenderKo.store(defenderFirst ? 0 : 1);
@@ -238,10 +239,10 @@ void SolveWorker() {
         ShowSolveOutcome(lastOutcome);
     }
 
-    Rendezvous(barrier5, kEndWaitMs, false);
+    Rendezvous(kMeetOutcomeShown, kEndWaitMs, false);
     ClearNodeTable(index);
     CloseLog(index);
-    Rendezvous(barrier6, kEndWaitMs, false);
+    Rendezvous(kMeetTableReleased, kEndWaitMs, false);
     if (index == 0) {
         solveDeadlineMs.store(kNoDeadline);
         solveResult.store(lastOutcome.verdict);

@@ -81,17 +81,17 @@ bool WorkerCountAllowed(int32_t count) {
 // Why a solve of the current problem with this many workers may not start,
 // or null when it may.
 const char* SolveRefusalText(int32_t workers) {
-    if (targetStone() == 0) {
-        return "目標石選択エラー";
-    }
-    if (!IsSide(sideToMove)) {
-        return "黒番／白番設定エラー";
-    }
-    if (stoneWithoutLiberty(problemBoard) != 0) {
-        return kNoLibertyError;
-    }
-    if (!WorkerCountAllowed(workers)) {
-        return kCpuCountError;
+    switch (SolveRefusal(workers)) {
+        case SolveRefusalCode::kNone:
+            return nullptr;
+        case SolveRefusalCode::kNoTarget:
+            return "目標石選択エラー";
+        case SolveRefusalCode::kNoSide:
+            return "黒番／白番設定エラー";
+        case SolveRefusalCode::kStringWithoutLiberty:
+            return kNoLibertyError;
+        case SolveRefusalCode::kWorkerCount:
+            return kCpuCountError;
     }
     return nullptr;
 }

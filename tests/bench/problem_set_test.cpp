@@ -33,7 +33,7 @@ TEST(ProblemSet, EveryProblemHasOneRowAndLoadsAsAProblem) {
         EXPECT_TRUE(rows.insert(answer.file).second) << "a second row";
         EXPECT_NE(answer.verdict, -1) << "the answer is alive, dead or ko";
         ASSERT_TRUE(loadProblem(ProblemPath(answer.file)));
-        EXPECT_EQ(SolveRefusal(1), nullptr);
+        EXPECT_EQ(SolveRefusal(1), SolveRefusalCode::kNone);
         EXPECT_GT(regionPoints[0], 0);
     }
     EXPECT_EQ(rows, ProblemFiles());

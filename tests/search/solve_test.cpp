@@ -180,16 +180,17 @@ TEST(SolveOutcomeThreaded, NoFirstMoveToShow) {
 }
 
 TEST(SolveRefusal, IncompleteProblemsAndWorkerCounts) {
+    using enum SolveRefusalCode;
     ASSERT_TRUE(loadProblem(examplePath("corner_bent_three_white_kills.ban")));
-    EXPECT_EQ(SolveRefusal(1), nullptr);
-    EXPECT_EQ(SolveRefusal(16), nullptr);
-    EXPECT_NE(SolveRefusal(0), nullptr);
-    EXPECT_NE(SolveRefusal(17), nullptr);
+    EXPECT_EQ(SolveRefusal(1), kNone);
+    EXPECT_EQ(SolveRefusal(16), kNone);
+    EXPECT_EQ(SolveRefusal(0), kWorkerCount);
+    EXPECT_EQ(SolveRefusal(17), kWorkerCount);
     sideToMove = 0;
-    EXPECT_NE(SolveRefusal(1), nullptr);
+    EXPECT_EQ(SolveRefusal(1), kNoSide);
     sideToMove = kWhite;
     targetPoint = pointAt(10, 10);  // an empty point
-    EXPECT_NE(SolveRefusal(1), nullptr);
+    EXPECT_EQ(SolveRefusal(1), kNoTarget);
 
     // A black stone in the corner taken in by white, white to move.
     resetProblem();
@@ -198,7 +199,7 @@ TEST(SolveRefusal, IncompleteProblemsAndWorkerCounts) {
     problemBoard[pointAt(1, 2)] = kWhite;
     targetPoint = pointAt(1, 1);
     sideToMove = kWhite;
-    EXPECT_STREQ(SolveRefusal(1), "石に呼吸点がありません");
+    EXPECT_EQ(SolveRefusal(1), kStringWithoutLiberty);
 }
 
 }  // namespace
