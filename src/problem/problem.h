@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <cstdio>
+#include <string>
 
 #include "position/board.h"
 
@@ -50,3 +51,6 @@ const char* ReadFailureText(int32_t code);
 constexpr int32_t kWriteCannotOpen = 1;
 constexpr int32_t kWriteFailed = 2;
 int32_t WriteProblemFile(const char* path);
+// The same for any bytes: the file is written beside the target and renamed
+// over it, with the same results.
+int32_t WriteFileReplacing(const char* path, const std::string& bytes);

@@ -189,19 +189,18 @@ int32_t ReadProblemFile(const char* path) {
 
 namespace {
 
-void WriteProblemText(std::FILE* file) {
-    std::fprintf(file, "* /t=%c /mark=[%d,%d]\r\n", sideToMove == kBlack ? '1' : '2',
-                 targetPoint % 20, targetPoint / 20);
+std::string ProblemText() {
+    char header[64];
+    std::snprintf(header, sizeof header, "* /t=%c /mark=[%d,%d]\r\n", sideToMove == kBlack ? '1' : '2',
+                  targetPoint % 20, targetPoint / 20);
+    std::string text = header;
     for (int32_t y = 1; y <= kBoardSize; ++y) {
-        char row[kBoardSize + 3];
         for (int32_t x = 1; x <= kBoardSize; ++x) {
-            row[x - 1] = cellCharacter(problemBoard[pointAt(x, y)]);
+            text += cellCharacter(problemBoard[pointAt(x, y)]);
         }
-        row[kBoardSize] = '\r';
-        row[kBoardSize + 1] = '\n';
-        row[kBoardSize + 2] = '\0';
-        std::fputs(row, file);
+        text += "\r\n";
     }
+    return text;
 }
 
 #ifndef _WIN32
@@ -221,14 +220,13 @@ mode_t ModeForSave(const char* path) {
 
 #ifdef _WIN32
 
-int32_t WriteProblemFile(const char* path) {
-    // Binary mode: the line ends are written as CR LF on every platform.
+int32_t WriteFileReplacing(const char* path, const std::string& bytes) {
+    // Binary mode: the line ends are written as given on every platform.
     std::FILE* file = std::fopen(path, "wb");
     if (file == nullptr) {
         return kWriteCannotOpen;
     }
-    WriteProblemText(file);
-    const bool written = !std::ferror(file);
+    const bool written = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
     return std::fclose(file) == 0 && written ? 0 : kWriteFailed;
 }
 
@@ -236,7 +234,7 @@ int32_t WriteProblemFile(const char* path) {
 
 // Written to a new file beside the target and renamed over it only once all
 // of it is on disk, so a failed save leaves the old file as it was.
-int32_t WriteProblemFile(const char* path) {
+int32_t WriteFileReplacing(const char* path, const std::string& bytes) {
     std::string temporary = std::string(path) + ".XXXXXX";
     const int fd = mkstemp(temporary.data());
     if (fd < 0) {
@@ -249,8 +247,8 @@ int32_t WriteProblemFile(const char* path) {
         unlink(temporary.c_str());
         return kWriteCannotOpen;
     }
-    WriteProblemText(file);
-    bool written = std::fflush(file) == 0 && !std::ferror(file);
+    bool written = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
+    written = std::fflush(file) == 0 && !std::ferror(file) && written;
     written = fsync(fd) == 0 && written;
     written = std::fclose(file) == 0 && written;
     if (!written || std::rename(temporary.c_str(), path) != 0) {
@@ -261,3 +259,7 @@ int32_t WriteProblemFile(const char* path) {
 }
 
 #endif
+
+int32_t WriteProblemFile(const char* path) {
+    return WriteFileReplacing(path, ProblemText());
+}

@@ -3,7 +3,9 @@
 
 #include <algorithm>
 #include <array>
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <vector>
 
 #include "problem/problem.h"
@@ -324,9 +326,13 @@ int32_t ParseSgfProblem(std::string_view text, SgfProblem& problem, std::string&
 int32_t ReadSgfProblemFile(const char* path, SgfProblem& problem, std::string& message) {
     problem = SgfProblem{};
     clearBoard(problem.board);
-    std::FILE* file = std::fopen(path, "rb");
+    // Only a regular file is read: a FIFO or a device could never end.
+    int32_t code = kReadOk;
+    std::FILE* file = OpenRegularFile(path, code);
     if (file == nullptr) {
-        message = "cannot open the file";
+        message = code == kReadCannotOpen
+                      ? std::string("cannot open the file: ") + std::strerror(errno)
+                      : std::string(ReadFailureText(code));
         return kSgfCannotOpen;
     }
     // One byte more than the limit tells a file that is too large.
@@ -428,11 +434,5 @@ std::string SgfProblemText(const Board& board, int32_t side, int32_t target,
 }
 
 int32_t WriteSgfProblemFile(const char* path, const SgfAnswer* answer) {
-    const std::string text = SgfProblemText(problemBoard, sideToMove, targetPoint, answer);
-    std::FILE* file = std::fopen(path, "wb");
-    if (file == nullptr) {
-        return 1;
-    }
-    const bool written = std::fwrite(text.data(), 1, text.size(), file) == text.size();
-    return (std::fclose(file) == 0 && written) ? 0 : 1;
+    return WriteFileReplacing(path, SgfProblemText(problemBoard, sideToMove, targetPoint, answer));
 }

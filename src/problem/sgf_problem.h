@@ -51,7 +51,8 @@ struct SgfAnswer {
 // The problem as SGF text; with an answer also its labels, comment and variations.
 std::string SgfProblemText(const Board& board, int32_t side, int32_t target,
                            const SgfAnswer* answer);
-// Writes the problem record. Returns 0 when written, 1 when the file cannot be written.
+// Writes the problem record as WriteProblemFile does: 0 when written, else
+// kWriteCannotOpen or kWriteFailed, the old file then being left as it was.
 int32_t WriteSgfProblemFile(const char* path, const SgfAnswer* answer);
 
 // "aa" for (1, 1): column letter, then row letter.

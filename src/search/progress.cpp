@@ -98,6 +98,13 @@ constexpr int32_t kEntriesPerClockRead = 64;
 
 }  // namespace
 
+void ResetProgressCounters(int32_t w) {
+    clockCountdown[w].left = 0;
+    if (w == 0) {
+        monitorCalls = 0;
+    }
+}
+
 bool SolveMustStop(int32_t w) {
     if (w == 0 && CheckProgress() != kProgressGoOn) {
         solveCutOff.store(true, std::memory_order_relaxed);

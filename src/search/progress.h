@@ -23,6 +23,11 @@ int64_t SteadyMilliseconds();
 extern bool (*physicalMemoryShort)();
 bool PhysicalMemoryShortFromProc();
 
+// Sets worker w's clock countdown (and, for worker 0, the visit count of
+// CheckProgress) as a fresh process has them, so that every solve checks the
+// clock at the same visits whatever solves ran before it.
+void ResetProgressCounters(int32_t w);
+
 // Called by worker 0 at every node visit: 0 to go on, 100 at the time limit.
 int32_t CheckProgress();
 

@@ -191,6 +191,7 @@ void SolveWorker() {
     PointList listA = regionPoints;
     PointList listB = regionPoints;
     attackerFirst.store(defenderFirst ? 0 : 1);
+    ResetProgressCounters(index);
 
     if (index == 0) {
         for (PointList& list : solutionMoves) {

@@ -141,7 +141,9 @@ TEST(SgfProblem, RefusedProblemsSayWhy) {
     SgfProblem problem;
     std::string message;
     EXPECT_EQ(ReadSgfProblemFile("/nonexistent/dir/none.sgf", problem, message), kSgfCannotOpen);
-    EXPECT_EQ(message, "cannot open the file");
+    EXPECT_EQ(message, "cannot open the file: No such file or directory");
+    EXPECT_EQ(ReadSgfProblemFile(examplesDir().c_str(), problem, message), kSgfCannotOpen);
+    EXPECT_EQ(message, "is a directory, not a problem file");
     const std::string path = processTempPath("limit.sgf");
     std::ofstream(path, std::ios::binary) << "";
     EXPECT_EQ(ReadSgfProblemFile(path.c_str(), problem, message), kSgfEmpty);
