@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <functional>
 #include <string>
+#include <utility>
 #include <thread>
 
 #include <CLI/CLI.hpp>
@@ -13,15 +14,25 @@
 namespace {
 
 constexpr const char* kUsage =
-    "usage: ostrel-solve [options] FILE.ban\n"
-    "Solves a Go life-and-death problem stored in a .ban file.\n"
+    "usage: ostrel-solve [options] FILE\n"
+    "       ostrel-solve --batch [options] PATH...\n"
+    "       ostrel-solve --check [options] PATH...\n"
+    "Solves a Go life-and-death problem stored in a .ban or an SGF (.sgf) file.\n"
     "\n"
     "options:\n"
     "  --show            print the problem and its search region, do not solve\n"
-    "  --json            print one JSON object instead of text\n"
+    "  --json            print JSON (one object per problem) instead of text\n"
     "  --threads N       number of search threads, 1..16 (default: processors, at most 2)\n"
     "  --time-limit S    stop the search after S seconds (default 100000)\n"
     "  --seed N          seed the position keys with N for reproducible runs\n"
+    "  --target X,Y      the target stone at column X, row Y (1..19), instead of the file's\n"
+    "  --side SIDE       the side to move, black or white, instead of the file's\n"
+    "  --sgf-out FILE    write the problem, and after a solve its answer, as SGF\n"
+    "  --batch           solve every .ban and .sgf file of the PATHs (folders searched\n"
+    "                    through), one line each, then a summary; exit status 2 when\n"
+    "                    some file could not be read\n"
+    "  --check           the same for SGF files whose correct first moves are marked:\n"
+    "                    compare them with the solver's\n"
     "  --help            print this help and exit\n";
 
 // Thrown out of an option's check with the message for the user.
@@ -81,6 +92,23 @@ constexpr NumberOption kTimeLimit{"--time-limit", 0, 2147483647LL,
 constexpr NumberOption kSeed{"--seed", 0, 4294967295LL, "--seed takes a number from 0 to 4294967295"};
 constexpr NumberOption kNumberOptions[] = {kThreads, kTimeLimit, kSeed};
 
+// "x,y" with both from 1 to 19.
+bool ParsePoint(const std::string& text, int32_t& point) {
+    const size_t comma = text.find(',');
+    long long x = 0;
+    long long y = 0;
+    if (comma == std::string::npos || !ParseNumber(text.substr(0, comma), 1, 19, x) ||
+        !ParseNumber(text.substr(comma + 1), 1, 19, y)) {
+        return false;
+    }
+    point = pointAt(static_cast<int32_t>(x), static_cast<int32_t>(y));
+    return true;
+}
+
+constexpr const char* kTargetMessage = "--target takes a point x,y with x and y from 1 to 19";
+constexpr const char* kSideMessage = "--side takes black or white";
+constexpr const char* kSgfOutMessage = "--sgf-out takes the name of the file to write";
+
 int BadInput(const std::string& message) {
     std::fprintf(stderr, "ostrel-solve: %s\n", message.c_str());
     return kExitBadInput;
@@ -93,6 +121,13 @@ int MissingValue(const CLI::ParseError& error) {
     for (const NumberOption& option : kNumberOptions) {
         if (what.rfind(std::string(option.name) + ":", 0) == 0) {
             return BadInput(option.message);
+        }
+    }
+    const std::pair<const char*, const char*> others[] = {
+        {"--target:", kTargetMessage}, {"--side:", kSideMessage}, {"--sgf-out:", kSgfOutMessage}};
+    for (const auto& [name, message] : others) {
+        if (what.rfind(name, 0) == 0) {
+            return BadInput(message);
         }
     }
     return BadInput(what);
@@ -119,7 +154,38 @@ int ReadCommandLine(int argc, char** argv, CliOptions& options) {
         options.haveSeed = true;
         options.seed = static_cast<uint32_t>(n);
     });
-    app.add_option("file", options.file);
+    app.add_option_function<std::string>(
+           "--target",
+           [&options](const std::string& text) {
+               if (!ParsePoint(text, options.target)) {
+                   throw BadValue(kTargetMessage);
+               }
+           })
+        ->trigger_on_parse()
+        ->multi_option_policy(CLI::MultiOptionPolicy::TakeLast);
+    app.add_option_function<std::string>(
+           "--side",
+           [&options](const std::string& text) {
+               if (text != "black" && text != "white") {
+                   throw BadValue(kSideMessage);
+               }
+               options.side = text == "black" ? kBlack : kWhite;
+           })
+        ->trigger_on_parse()
+        ->multi_option_policy(CLI::MultiOptionPolicy::TakeLast);
+    app.add_option_function<std::string>(
+           "--sgf-out",
+           [&options](const std::string& text) {
+               if (text.empty()) {
+                   throw BadValue(kSgfOutMessage);
+               }
+               options.sgfOut = text;
+           })
+        ->trigger_on_parse()
+        ->multi_option_policy(CLI::MultiOptionPolicy::TakeLast);
+    app.add_flag("--batch", options.batch);
+    app.add_flag("--check", options.check);
+    app.add_option("file", options.files);
 
     try {
         app.parse(argc, argv);
@@ -137,10 +203,25 @@ int ReadCommandLine(int argc, char** argv, CliOptions& options) {
         if (extra.size() > 1 && extra[0] == '-') {
             return BadInput("unknown option " + extra.substr(0, extra.find('=')) + " (see --help)");
         }
-        return BadInput("only one problem file may be given");
+        options.files.push_back(extra);
     }
-    if (options.file.empty()) {
+    if (options.files.empty()) {
         return BadInput("no problem file given (see --help)");
     }
+    if (options.batch || options.check) {
+        if (options.batch && options.check) {
+            return BadInput("--batch and --check do not go together: --check is a batch of its own");
+        }
+        const char* mode = options.batch ? "--batch" : "--check";
+        if (options.target != 0 || !options.sgfOut.empty() || options.show) {
+            return BadInput(std::string(mode) + " takes no --target, --sgf-out or --show: " +
+                            "they are for one problem");
+        }
+        return kGoOn;
+    }
+    if (options.files.size() > 1) {
+        return BadInput("only one problem file may be given (--batch takes several)");
+    }
+    options.file = options.files[0];
     return kGoOn;
 }

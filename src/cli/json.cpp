@@ -121,8 +121,7 @@ Json PointListJson(const PointList& list) {
     return points;
 }
 
-void AddProblemFields(Json& object, const std::string& file, int32_t side, int32_t target,
-                      const PointList& region) {
+void AddFileField(Json& object, const std::string& file) {
     const std::string text = ValidUtf8(file);
     object["file"] = text;
     if (text != file) {
@@ -135,6 +134,11 @@ void AddProblemFields(Json& object, const std::string& file, int32_t side, int32
         }
         object["fileBytes"] = hex;
     }
+}
+
+void AddProblemFields(Json& object, const std::string& file, int32_t side, int32_t target,
+                      const PointList& region) {
+    AddFileField(object, file);
     object["sideToMove"] = side;
     object["target"] = PointJson(target);
     object["region"] = PointListJson(region);

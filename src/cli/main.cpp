@@ -1,33 +1,24 @@
-// ostrel-solve: reads a .ban problem, sets up its search region and either
-// prints it (--show) or solves it.
+// ostrel-solve: reads a .ban or SGF problem, sets up its search region and
+// either prints it (--show) or solves it; or solves a whole collection.
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <string>
 
 #include "cli/cli.h"
-#include "position/region.h"
-#include "problem/problem.h"
 
 namespace {
 
-int BadInput(const std::string& message) {
-    std::fprintf(stderr, "ostrel-solve: %s\n", message.c_str());
-    return kExitBadInput;
-}
-
 int ReadAndRun(const CliOptions& options) {
-    if (ReadProblemFile(options.file.c_str()) != 0) {
-        return kExitBadInput;  // the reader has said why
+    if (const std::string why = LoadProblemFile(options.file, options, nullptr); !why.empty()) {
+        std::fprintf(stderr, "ostrel-solve: %s: %s\n", options.file.c_str(), why.c_str());
+        return kExitBadInput;
     }
-    // Play never leaves a string without liberties; such a board is not a problem.
-    if (const int32_t p = stoneWithoutLiberty(problemBoard); p != 0) {
-        return BadInput(options.file + ": a string without liberties at " +
-                        std::to_string(pointX(p)) + "," + std::to_string(pointY(p)));
+    if (!options.show) {
+        return RunSolve(options);
     }
-    // Establish the problem as a load does; without a target stone the region stays empty.
-    setUpSearchRegion(0, problemBoard, targetPoint, regionPoints);
-    return options.show ? RunShow(options) : RunSolve(options);
+    const int shown = RunShow(options);
+    return options.sgfOut.empty() ? shown : WriteSgfOut(options, nullptr);
 }
 
 }  // namespace
@@ -59,5 +50,5 @@ int main(int argc, char** argv) {
     if (read != kGoOn) {
         return FinishOutput(read);
     }
-    return FinishOutput(ReadAndRun(options));
+    return FinishOutput(options.batch || options.check ? RunBatch(options) : ReadAndRun(options));
 }

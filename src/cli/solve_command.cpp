@@ -1,6 +1,8 @@
 // The solve of ostrel-solve: the same worker threads as the window starts,
 // with the outcome printed instead of shown in a box.
+#include <cerrno>
 #include <chrono>
+#include <cstring>
 #include <cstdio>
 #include <string>
 #include <thread>
@@ -8,19 +10,11 @@
 #include "cli/cli.h"
 #include "headless/headless_frontend.h"
 #include "problem/problem.h"
+#include "problem/sgf_problem.h"
 #include "search/solve.h"
 #include "search/solve_state.h"
 
 namespace {
-
-const char* VerdictName(int32_t verdict) {
-    switch (verdict) {
-        case kSolveAlive: return "alive";
-        case kSolveDead: return "dead";
-        case kSolveKo: return "ko";
-        default: return "cut off";
-    }
-}
 
 // Why the problem cannot be solved, in words for the command line.
 std::string RefusalReason(SolveRefusalCode code) {
@@ -42,13 +36,43 @@ std::string RefusalReason(SolveRefusalCode code) {
     return "cannot be solved";
 }
 
-// A cut-off solve has no answer: its "moves" are empty, and the moves proven
-// before the cut-off are listed apart, so that no reader takes them for one.
 void PrintJson(const CliOptions& options, const PointList& region, const SolveOutcome& outcome) {
-    const bool complete = outcome.verdict != kSolveCutOff;
     Json out = Json::object();
     AddProblemFields(out, options.file, outcome.side, outcome.target, region);
-    out["threads"] = options.threads;
+    AddOutcomeFields(out, options.threads, outcome);
+    std::fputs(JsonLine(out).c_str(), stdout);
+}
+
+// The outcome line (none when cut off), the rest of the box, then one line
+// per labelled move: label and column,row.
+void PrintText(const SolveOutcome& outcome) {
+    if (!outcome.outcomeLine.empty()) {
+        std::printf("%s\n", outcome.outcomeLine.c_str());
+    }
+    std::printf("%s\n", outcome.detailText.c_str());
+    for (int32_t i = 0; i < outcome.labelledCount; ++i) {
+        const LabelledMove& move = outcome.labelled[i];
+        std::printf("%s %d,%d\n", move.label.c_str(), static_cast<int>(pointX(move.point)),
+                    static_cast<int>(pointY(move.point)));
+    }
+}
+
+}  // namespace
+
+const char* VerdictName(int32_t verdict) {
+    switch (verdict) {
+        case kSolveAlive: return "alive";
+        case kSolveDead: return "dead";
+        case kSolveKo: return "ko";
+        default: return "cut off";
+    }
+}
+
+// A cut-off solve has no answer: its "moves" are empty, and the moves proven
+// before the cut-off are listed apart, so that no reader takes them for one.
+void AddOutcomeFields(Json& out, int32_t threads, const SolveOutcome& outcome) {
+    const bool complete = outcome.verdict != kSolveCutOff;
+    out["threads"] = threads;
     out["solveResult"] = outcome.verdict;
     out["verdict"] = VerdictName(outcome.verdict);
     out["moves"] = complete ? PointListJson(outcome.moves) : Json::array();
@@ -69,34 +93,24 @@ void PrintJson(const CliOptions& options, const PointList& region, const SolveOu
     out["memoryMB"] = outcome.memoryBytes / 1048576;
     out["judgeCount"] = outcome.judgments;
     out["depth"] = outcome.depth;
-    std::fputs(JsonLine(out).c_str(), stdout);
 }
 
-// The outcome line (none when cut off), the rest of the box, then one line
-// per labelled move: label and column,row.
-void PrintText(const SolveOutcome& outcome) {
-    if (!outcome.outcomeLine.empty()) {
-        std::printf("%s\n", outcome.outcomeLine.c_str());
+int WriteSgfOut(const CliOptions& options, const SgfAnswer* answer) {
+    errno = 0;
+    if (WriteSgfProblemFile(options.sgfOut.c_str(), answer) != 0) {
+        std::fprintf(stderr, "ostrel-solve: cannot write %s: %s\n", options.sgfOut.c_str(),
+                     errno != 0 ? std::strerror(errno) : "the write failed");
+        return kExitFatal;
     }
-    std::printf("%s\n", outcome.detailText.c_str());
-    for (int32_t i = 0; i < outcome.labelledCount; ++i) {
-        const LabelledMove& move = outcome.labelled[i];
-        std::printf("%s %d,%d\n", move.label.c_str(), static_cast<int>(pointX(move.point)),
-                    static_cast<int>(pointY(move.point)));
-    }
+    return kExitOk;
 }
 
-}  // namespace
+std::string SolveRefusalText(int32_t threads) {
+    const SolveRefusalCode refusal = SolveRefusal(threads);
+    return refusal == SolveRefusalCode::kNone ? "" : RefusalReason(refusal);
+}
 
-int RunSolve(const CliOptions& options) {
-    if (const SolveRefusalCode refusal = SolveRefusal(options.threads);
-        refusal != SolveRefusalCode::kNone) {
-        std::fprintf(stderr, "ostrel-solve: %s: %s\n", options.file.c_str(),
-                     RefusalReason(refusal).c_str());
-        return kExitBadInput;
-    }
-    const PointList region = regionPoints;
-
+bool SolveLoadedProblem(const CliOptions& options, bool echo, SolveOutcome& outcome) {
     if (options.haveSeed) {
         PrepareKeysFromSeed(options.seed);
     } else {
@@ -104,24 +118,45 @@ int RunSolve(const CliOptions& options) {
     }
     timeLimitSeconds = options.timeLimit;
     HeadlessReset();
-    HeadlessEchoMessages(true);
+    HeadlessEchoMessages(echo);
     if (!LaunchSolveWorkers(options.threads)) {
         HeadlessEchoMessages(false);
         std::fprintf(stderr, "ostrel-solve: could not start %d search threads\n",
                      static_cast<int>(options.threads));
-        return kExitFatal;
+        return false;
     }
     while (solveResult.load() == kSolveRunning) {
         std::this_thread::sleep_for(std::chrono::milliseconds(5));
     }
     WaitForWorkersToExit();
     HeadlessEchoMessages(false);
+    outcome = HeadlessSnapshot().outcome;
+    return true;
+}
 
-    const SolveOutcome outcome = HeadlessSnapshot().outcome;
+int RunSolve(const CliOptions& options) {
+    if (const std::string why = SolveRefusalText(options.threads); !why.empty()) {
+        std::fprintf(stderr, "ostrel-solve: %s: %s\n", options.file.c_str(), why.c_str());
+        return kExitBadInput;
+    }
+    const PointList region = regionPoints;
+    SolveOutcome outcome;
+    if (!SolveLoadedProblem(options, true, outcome)) {
+        return kExitFatal;
+    }
     if (options.json) {
         PrintJson(options, region, outcome);
     } else {
         PrintText(outcome);
+    }
+    if (!options.sgfOut.empty()) {
+        // A cut-off solve has no answer to write: its comment says so.
+        SgfAnswer answer;
+        answer.verdict = outcome.verdict;
+        if (outcome.verdict != kSolveCutOff) {
+            answer.moves = outcome.moves;
+        }
+        return WriteSgfOut(options, &answer);
     }
     return kExitOk;
 }
