@@ -12,6 +12,7 @@
 
 #include "cli/cli.h"
 #include "problem/problem.h"
+#include "problem/sgf_problem.h"
 #include "search/solve_outcome.h"
 
 namespace {
@@ -27,7 +28,7 @@ constexpr const char* kAnswerKey[kAnswers] = {"agrees", "bookMoveRefuted", "solv
 
 bool HasProblemExtension(const fs::path& path, bool sgfOnly) {
     const std::string name = path.filename().string();
-    if (IsSgfPath(name)) {
+    if (HasSgfExtension(name)) {
         return true;
     }
     const size_t dot = name.rfind('.');
@@ -251,7 +252,7 @@ int RunBatch(const CliOptions& options) {
         PointList book{};
         std::string why = LoadProblemFile(file, options, options.check ? &book : nullptr);
         if (why.empty() && options.check && book[0] == 0) {
-            why = IsSgfPath(file) ? "no first move is marked correct (a variation with \"Correct\" "
+            why = HasSgfExtension(file) ? "no first move is marked correct (a variation with \"Correct\" "
                                     "or \"RIGHT\" in a comment, or TE[1] or TE[2])"
                                   : "a .ban file marks no correct first move";
         }

@@ -61,7 +61,6 @@ void AddProblemFields(Json& object, const std::string& file, int32_t side, int32
 // "" when the problem is ready, else why not (without the file name). With
 // `book`, an SGF file's first moves marked correct are put there.
 std::string LoadProblemFile(const std::string& path, const CliOptions& options, PointList* book);
-bool IsSgfPath(const std::string& path);
 
 // Both run after LoadProblemFile.
 int RunShow(const CliOptions& options);

@@ -73,24 +73,12 @@ std::string ReadSgf(const std::string& path, const CliOptions& options, PointLis
 
 }  // namespace
 
-bool IsSgfPath(const std::string& path) {
-    const size_t dot = path.rfind('.');
-    if (dot == std::string::npos || path.find('/', dot) != std::string::npos) {
-        return false;
-    }
-    std::string extension = path.substr(dot);
-    for (char& c : extension) {
-        c = static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
-    }
-    return extension == ".sgf";
-}
-
 std::string LoadProblemFile(const std::string& path, const CliOptions& options, PointList* book) {
     if (book != nullptr) {
         *book = PointList{};
     }
     resetProblem();
-    const std::string why = IsSgfPath(path) ? ReadSgf(path, options, book) : ReadBan(path);
+    const std::string why = HasSgfExtension(path) ? ReadSgf(path, options, book) : ReadBan(path);
     if (!why.empty()) {
         resetProblem();
         return why;

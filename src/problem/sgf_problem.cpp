@@ -224,6 +224,15 @@ std::string answerComment(const SgfAnswer& answer) {
 
 }  // namespace
 
+bool HasSgfExtension(std::string_view path) {
+    if (path.size() < 4 || path[path.size() - 4] != '.') {
+        return false;
+    }
+    const std::string_view extension = path.substr(path.size() - 3);
+    const auto is = [](char c, char lower) { return c == lower || c == lower - 'a' + 'A'; };
+    return is(extension[0], 's') && is(extension[1], 'g') && is(extension[2], 'f');
+}
+
 std::string SgfPointName(int32_t p) {
     return {static_cast<char>('a' + pointX(p) - 1), static_cast<char>('a' + pointY(p) - 1)};
 }

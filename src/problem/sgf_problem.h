@@ -55,5 +55,8 @@ std::string SgfProblemText(const Board& board, int32_t side, int32_t target,
 // kWriteCannotOpen or kWriteFailed, the old file then being left as it was.
 int32_t WriteSgfProblemFile(const char* path, const SgfAnswer* answer);
 
+// Whether the file name ends in ".sgf", in any case: the files read as SGF.
+bool HasSgfExtension(std::string_view path);
+
 // "aa" for (1, 1): column letter, then row letter.
 std::string SgfPointName(int32_t p);

@@ -230,6 +230,14 @@ void COstrelDlg::OnSetup() {
     SetTimer(kSetupTimer);
 }
 
+void COstrelDlg::StartSetupToPickTarget(int32_t side) {
+    OnSetup();
+    sideToMove = side;
+    setupColour = kChooseTarget;
+    DrawPaletteChoices();
+    ShowSideAndFile();
+}
+
 // Frames the chosen tool and the chosen side in the palette.
 void COstrelDlg::DrawPaletteChoices() {
     for (const PaletteLabel& label : kPalette) {

@@ -1,4 +1,5 @@
-// The load and save commands ("FILE読込", "FILE書込").
+// The load and save commands ("FILE読込", "FILE書込"), for .ban and SGF files
+// by their extension.
 #include <string>
 
 #include <QFile>
@@ -6,6 +7,8 @@
 #include "display/board_display.h"
 #include "problem/problem.h"
 #include "problem/problem_check.h"
+#include "problem/sgf_problem.h"
+#include "search/solve_state.h"
 #include "ui/message_boxes.h"
 #include "ui/ostrel_dlg.h"
 #include "ui/status_lines.h"
@@ -18,6 +21,26 @@ std::string WithBanExtension(std::string path) {
         path += ".ban";
     }
     return path;
+}
+
+// The last solve's answer when it is the answer to the problem as it stands.
+bool AnswerOfThisProblem(SgfAnswer& answer) {
+    const SolveOutcome& outcome = lastOutcome;
+    if (outcome.side == 0 || outcome.side != sideToMove || outcome.target != targetPoint) {
+        return false;
+    }
+    for (int32_t p = kFirstPoint; p <= kLastPoint; ++p) {
+        if (isOnBoard(p) && colourOf(outcome.board[p]) != colourOf(problemBoard[p])) {
+            return false;
+        }
+    }
+    answer.verdict = outcome.verdict;
+    answer.moves = outcome.verdict == kSolveCutOff ? PointList{} : outcome.moves;
+    return true;
+}
+
+QString ShownPath(const std::string& path) {
+    return QFile::decodeName(QByteArray::fromStdString(path));
 }
 
 }  // namespace
@@ -52,6 +75,10 @@ bool COstrelDlg::RefuseNonProblem(const std::string& path) {
 
 void COstrelDlg::LoadProblem(std::string path) {
     path = WithBanExtension(std::move(path));
+    if (HasSgfExtension(path)) {
+        LoadSgfProblem(path);
+        return;
+    }
     if (RefuseNonProblem(path)) {
         return;
     }
@@ -67,6 +94,41 @@ void COstrelDlg::LoadProblem(std::string path) {
     problemFile = path;
     ShowSideAndFile();
     NoteProblemSaved();
+    ShowLoadedProblem();
+    StartHistoryHere();
+    if (sideToMove != kBlack && sideToMove != kWhite) {
+        ShowAppMessageBox("手番設定エラー");
+    }
+}
+
+// A malformed file is refused before anything changes. A problem without a
+// target (or with marks on several strings) goes to the set-up mode with the
+// 目標石 tool chosen, its stones and side kept, for the user to pick one.
+void COstrelDlg::LoadSgfProblem(const std::string& path) {
+    SgfProblem problem;
+    std::string message;
+    if (ReadSgfProblemFile(path.c_str(), problem, message) != kSgfOk) {
+        ShowAppMessageBox(tr("%1\nは読めません: %2").arg(ShownPath(path), QString::fromStdString(message)));
+        return;
+    }
+    regionEditable = 1;
+    if (state != Idle) {
+        KillTimer(kSolveTimer);
+        state = Idle;
+    }
+    EnableControl(kIdPass, false);
+    TakeSgfProblem(problem);
+    problemFile = path;
+    ShowSideAndFile();
+    NoteProblemSaved();
+    if (problem.target == 0) {
+        StartSetupToPickTarget(problem.side);
+        ShowAppMessageBox(problem.candidates[0] != 0
+                              ? tr("目標石を選んでください: 印のある石が複数の連にあります %1")
+                                    .arg(QString::fromStdString(SgfCandidateText(problem)))
+                              : tr("目標石を選んでください: 印 (MA, TR, SQ, CR) のある石がありません"));
+        return;
+    }
     ShowLoadedProblem();
     StartHistoryHere();
     if (sideToMove != kBlack && sideToMove != kWhite) {
@@ -90,7 +152,11 @@ void COstrelDlg::OnSave() {
     const std::string path = WithBanExtension(QFile::encodeName(chosen).toStdString());
     problemFile = path;
     ShowSideAndFile();
-    const int32_t written = WriteProblemFile(path.c_str());
+    SgfAnswer answer;
+    const int32_t written =
+        HasSgfExtension(path)
+            ? WriteSgfProblemFile(path.c_str(), AnswerOfThisProblem(answer) ? &answer : nullptr)
+            : WriteProblemFile(path.c_str());
     if (written == kWriteCannotOpen) {
         ShowMessage("dummy.ban open error");
     } else if (written != 0) {

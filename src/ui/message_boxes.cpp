@@ -66,11 +66,14 @@ void ShowFatalBox(const char* message) {
     std::_Exit(1);
 }
 
+const char* const kProblemFileFilters = "Problems (*.ban *.sgf);;SGF (*.sgf);;.ban (*.ban);;All files (*)";
+
 QString AskOpenPath(QWidget* owner) {
     if (fileDialogAnswer) {
         return fileDialogAnswer(false);
     }
-    return QFileDialog::getOpenFileName(owner);
+    return QFileDialog::getOpenFileName(owner, QString(), QString(),
+                                        QString::fromUtf8(kProblemFileFilters));
 }
 
 QString AskSavePath(QWidget* owner) {
@@ -78,5 +81,6 @@ QString AskSavePath(QWidget* owner) {
         return fileDialogAnswer(true);
     }
     // Qt's save dialog asks before it replaces an existing file.
-    return QFileDialog::getSaveFileName(owner);
+    return QFileDialog::getSaveFileName(owner, QString(), QString(),
+                                        QString::fromUtf8(kProblemFileFilters));
 }

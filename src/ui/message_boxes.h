@@ -34,7 +34,9 @@ bool AskAppQuestion(const QString& text);
 // An information box with its own caption (a solve's outcome).
 void ShowMessageBox(const char* text, const char* caption);
 
-// Open and save dialogs: no filter, no default extension, no initial name; the
-// save dialog asks before it replaces a file. Empty when cancelled.
+// Open and save dialogs: the filters of kProblemFileFilters (both kinds of
+// problem first), no default extension, no initial name; the save dialog asks
+// before it replaces a file. Empty when cancelled.
+extern const char* const kProblemFileFilters;
 QString AskOpenPath(QWidget* owner);
 QString AskSavePath(QWidget* owner);

@@ -19,6 +19,7 @@
 
 #include "display/board_display.h"
 #include "problem/problem.h"
+#include "problem/sgf_problem.h"
 #include "ui/about_dlg.h"
 #include "ui/message_boxes.h"
 #include "ui/status_lines.h"
@@ -211,7 +212,9 @@ void COstrelDlg::OnInitDialog() {
     if (path.size() >= 2 && path.front() == '"' && path.back() == '"') {
         path = path.substr(1, path.size() - 2);
     }
-    if (!commandLine.empty() && !RefuseNonProblem(path)) {
+    if (HasSgfExtension(path)) {
+        LoadSgfProblem(path);
+    } else if (!commandLine.empty() && !RefuseNonProblem(path)) {
         regionEditable = 1;
         problemFile = commandLine;
         sideToMove = 0;

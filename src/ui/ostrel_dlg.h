@@ -111,7 +111,13 @@ public:
     void OnPass();
     void OnLoad();
     void OnSave();
+    // Loads a .ban or, by its extension, an SGF file (a name without a dot
+    // gets ".ban"); a file that is no problem is refused and nothing changes.
     void LoadProblem(std::string path);
+    void LoadSgfProblem(const std::string& path);
+    // The set-up mode with the board as it is, this side to move and the
+    // 目標石 tool chosen.
+    void StartSetupToPickTarget(int32_t side);
     void OnSysCommand(int32_t id);
     void OnStop();
     void OnUndo();

@@ -1,0 +1,135 @@
+// SGF files in the window: FILE読込 and FILE書込 by extension, the answer of a
+// solve written with the problem, a problem without a target handed to the
+// set-up mode, and a malformed file refused with the problem left as it was.
+#include <filesystem>
+#include <sstream>
+
+#include "dialog_fixture.h"
+#include "problem/sgf_problem.h"
+
+namespace {
+
+// White to kill Black's bent three in the corner; target (2,2), (1,1) kills.
+//   . . X O
+//   . X X O
+//   X X O O
+//   O O O
+constexpr char kBentThreeStones[] = "AB[ca][bb][cb][ac][bc]AW[da][db][cc][dc][ad][bd][cd]";
+
+class SgfLoadSaveTest : public DialogTest {
+protected:
+    void Load(const std::string& path) {
+        nextPath = QString::fromStdString(path);
+        Press(kIdLoad);
+    }
+    void Save(const std::string& path) {
+        nextPath = QString::fromStdString(path);
+        Press(kIdSave);
+    }
+    static std::string Read(const std::string& path) {
+        std::ostringstream all;
+        all << std::ifstream(path, std::ios::binary).rdbuf();
+        return all.str();
+    }
+    static std::string Example(const std::string& name) {
+        return std::string(OSTREL_SOURCE_DIR) + "/examples/" + name;
+    }
+    std::string FileLine() const { return dialog->fileLineText.toStdString(); }
+};
+
+TEST_F(SgfLoadSaveTest, BothFormatsByExtension) {
+    Open();
+    Load(Example("side_bulky_five_white_lives.sgf"));
+    EXPECT_TRUE(boxes.empty());
+    EXPECT_EQ(sideToMove, kWhite);
+    EXPECT_EQ(targetPoint, pointAt(10, 3));
+    EXPECT_EQ(Centre(10, 3), kRedPx);
+    EXPECT_GT(listLength(regionPoints), 0);
+    EXPECT_EQ(FileLine(), "白番 " + Example("side_bulky_five_white_lives.sgf"));
+
+    // Saved as .ban and as .SGF, the example's twins; a name without a dot is a .ban.
+    Save(tempDir + "/copy");
+    EXPECT_EQ(Read(tempDir + "/copy.ban"), Read(Example("side_bulky_five_white_lives.ban")));
+    Save(tempDir + "/copy.SGF");
+    EXPECT_EQ(Read(tempDir + "/copy.SGF"), Read(Example("side_bulky_five_white_lives.sgf")));
+    EXPECT_FALSE(dialog->UnsavedChanges());
+
+    // The window's command line takes an SGF file too.
+    dialog.reset();
+    Open(tempDir + "/copy.SGF");
+    EXPECT_TRUE(boxes.empty());
+    EXPECT_EQ(targetPoint, pointAt(10, 3));
+    EXPECT_EQ(dialog->regionEditable, 1);
+}
+
+TEST_F(SgfLoadSaveTest, SaveAfterASolveWritesTheAnswer) {
+    Open();
+    Load(WriteFile("bent.sgf", std::string("(;PL[W]") + kBentThreeStones + "MA[bb])"));
+    Press(kIdSolve);
+    ASSERT_TRUE(WaitFor([&] { return dialog->state == AwaitingMove; }));
+    Save(tempDir + "/solved.sgf");
+    const std::string solved = Read(tempDir + "/solved.sgf");
+    EXPECT_EQ(solved, std::string("(;GM[1]FF[4]CA[UTF-8]SZ[19]AP[") + kSgfApplication + "]PL[W]" +
+                          kBentThreeStones + "MA[bb]LB[aa:A]C[死に / dead: 1 correct first move]\n"
+                                             "(;W[aa]C[Correct]))\n");
+    // Loaded again: the same problem.
+    boxes.clear();
+    Load(tempDir + "/solved.sgf");
+    EXPECT_TRUE(boxes.empty());
+    EXPECT_EQ(targetPoint, pointAt(2, 2));
+
+    // Another problem: the old answer is not written with it.
+    dialog->LoadProblem(Example("corner_straight_three_white_lives.sgf"));
+    Save(tempDir + "/other.sgf");
+    EXPECT_EQ(Read(tempDir + "/other.sgf"), Read(Example("corner_straight_three_white_lives.sgf")));
+}
+
+TEST_F(SgfLoadSaveTest, NoTargetGoesToTheSetUpModeToPickOne) {
+    Open();
+    // Marks on the black string and on a white one: the user picks.
+    Load(WriteFile("two.sgf", std::string("(;PL[W]") + kBentThreeStones + "TR[bb][cc])"));
+    EXPECT_EQ(boxes, std::vector<std::string>{"目標石を選んでください: 印のある石が複数の連にあります (2,2) (3,3)"});
+    EXPECT_TRUE(dialog->inSetup);
+    EXPECT_EQ(sideToMove, kWhite);  // kept from the file
+    EXPECT_EQ(problemBoard[pointAt(2, 2)], kBlack);
+    EXPECT_EQ(Enabled(), (std::vector<bool>{false, false, false, false, false}));
+    ClickAndTick(2, 2);  // the target tool is already chosen
+    EXPECT_EQ(targetPoint, pointAt(2, 2));
+    ClickAndTick(21, 10);  // 終了
+    EXPECT_FALSE(dialog->inSetup);
+    EXPECT_GT(listLength(regionPoints), 0);
+
+    boxes.clear();
+    Load(WriteFile("none.sgf", std::string("(;") + kBentThreeStones + ";W[aa])"));
+    EXPECT_EQ(boxes, std::vector<std::string>{"目標石を選んでください: 印 (MA, TR, SQ, CR) のある石がありません"});
+    EXPECT_TRUE(dialog->inSetup);
+    EXPECT_EQ(sideToMove, kWhite);  // the colour of the first move
+}
+
+TEST_F(SgfLoadSaveTest, MalformedFilesAreRefusedAndTheProblemStays) {
+    Open();
+    dialog->LoadProblem(Example("corner_bent_three_white_kills.sgf"));
+    const std::string loaded = FileLine();
+    const std::pair<std::string, std::string> files[] = {
+        {WriteFile("cut.sgf", "(;PL[W]AB[aa]"),
+         "unbalanced brackets: the game tree opened on line 1 is not closed (is the file cut short?)"},
+        {WriteFile("off.sgf", "(;PL[W]AB[tt])"), "AB[tt] on line 1: the point is off the 19x19 board"},
+        {WriteFile("nine.sgf", "(;SZ[9]AB[aa])"), "SZ[9]: only 19x19 problems are read"},
+        {WriteFile("empty.sgf", ""), "the file is empty"},
+        {WriteFile("twice.sgf", "(;AB[aa]AW[aa])"),
+         "a stone on a stone: aa is set twice in one node, the second time on line 1"},
+        {tempDir + "/missing.sgf", "cannot open the file: No such file or directory"},
+    };
+    for (const auto& [path, why] : files) {
+        boxes.clear();
+        Load(path);
+        EXPECT_EQ(boxes, std::vector<std::string>{path + "\nは読めません: " + why});
+        EXPECT_EQ(targetPoint, pointAt(2, 2));
+        EXPECT_EQ(sideToMove, kWhite);
+        EXPECT_EQ(problemBoard[pointAt(1, 1)], kEmpty);
+        EXPECT_EQ(FileLine(), loaded);
+        EXPECT_FALSE(dialog->inSetup);
+    }
+}
+
+}  // namespace
