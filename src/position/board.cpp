@@ -207,22 +207,51 @@ void clearOutsideAtPoints(Board& board, const PointList& list) {
 
 namespace {
 
-// Depth-first search for a liberty of the string of s; entered stones get the
-// outside mark on the working copy.
-int32_t findLiberty(Board& work, int32_t q, int32_t s) {
-    if (work[q] == kEmpty) {
-        return 1;
+// Depth-first search for a liberty of the string of s through q. The cells
+// count through `mask`; `played`, when not 0, reads as holding `playedColour`
+// (a stone tried there without copying the board). The points entered are
+// kept as bits, which spares the working copy a mark on each of them.
+struct LibertyWalk {
+    const Board& board;
+    uint8_t mask;
+    int32_t played;
+    uint8_t playedColour;
+    uint8_t s;
+    std::array<uint64_t, (kBoardCells + 63) / 64> entered{};
+
+    uint8_t cellAt(int32_t q) const {
+        return static_cast<uint8_t>((q == played ? playedColour : board[q]) & mask);
     }
-    if (work[q] != s) {
-        return 0;
-    }
-    work[q] |= kOutsideMark;
-    for (const int32_t offset : orthogonalOffsets) {
-        if (findLiberty(work, q + offset, s)) {
-            return 1;
+
+    bool find(int32_t q) {
+        const uint8_t c = cellAt(q);
+        if (c == kEmpty) {
+            return true;
         }
+        const uint64_t bit = uint64_t{1} << (q & 63);
+        if (c != s || (entered[q >> 6] & bit) != 0) {
+            return false;
+        }
+        entered[q >> 6] |= bit;
+        for (const int32_t offset : orthogonalOffsets) {
+            if (find(q + offset)) {
+                return true;
+            }
+        }
+        return false;
     }
-    return 0;
+};
+
+// tumedame on the board read through the mask and the tried stone; a point
+// without a stone there is fatal.
+int32_t libertyOf(const Board& board, uint8_t mask, int32_t p, int32_t played,
+                  uint8_t playedColour) {
+    LibertyWalk walk{board, mask, played, playedColour, 0};
+    walk.s = walk.cellAt(p);
+    if (walk.s != kBlack && walk.s != kWhite) {
+        ReportFatal("tumedame error ishi=%d\n", walk.s);
+    }
+    return walk.find(p) ? 1 : 0;
 }
 
 void tumetorus(int32_t w, Board& board, int32_t q, int32_t s) {
@@ -244,13 +273,8 @@ void tumetorus(int32_t w, Board& board, int32_t q, int32_t s) {
 }  // namespace
 
 int32_t tumedame(const Board& board, int32_t p) {
-    Board work;
-    copyWithKoMarks(work, board);
-    const int32_t s = work[p];
-    if (s != kBlack && s != kWhite) {
-        ReportFatal("tumedame error ishi=%d\n", s);
-    }
-    return findLiberty(work, p, s);
+    // Ko marks count: a marked empty point is no liberty.
+    return libertyOf(board, kColourMask | kKoMark, p, 0, 0);
 }
 
 int32_t stoneWithoutLiberty(const Board& board) {
@@ -337,16 +361,15 @@ int32_t tumetst1(const Board& board, int32_t s, int32_t p) {
             return 1;
         }
     }
+    // The board's colours with the stone at p, read in place.
     const int32_t o = opponent(s);
-    Board work;
-    copyColours(work, board);
-    work[p] = static_cast<uint8_t>(s);
-    if (tumedame(work, p)) {
+    const uint8_t stone = static_cast<uint8_t>(s);
+    if (libertyOf(board, kColourMask, p, p, stone)) {
         return 1;
     }
     for (const int32_t offset : orthogonalOffsets) {
         const int32_t n = p + offset;
-        if (work[n] == o && tumedame(work, n) == 0) {
+        if (colourOf(board[n]) == o && libertyOf(board, kColourMask, n, p, stone) == 0) {
             return 1;
         }
     }

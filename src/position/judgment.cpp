@@ -60,34 +60,35 @@ constexpr std::array<EdgeLinkPass, 4> kEdgeLinkPasses = {{
 }};
 
 // Points with few empty neighbours move toward the front: for each slot i in
-// turn, every later few-neighbour point is swapped into slot i, in order. A
-// swap changes only slots i and j, so the flags beyond j that the scan still
-// has to visit are those it started with.
+// turn, every later few-neighbour point is swapped into slot i, in order.
+// Worked through, those swaps come to this: the k few-neighbour points fill
+// the first k slots in the reverse of their order, and each other point in
+// the first k slots moves, slot by slot, to the first few-neighbour slot after
+// it that has not yet been filled or passed.
 void frontPointsWithFewEmptyNeighbours(const Board& board, int32_t* list, int32_t count) {
     std::array<uint64_t, 2> bits{};
+    std::array<int32_t, 128> few;
+    int32_t k = 0;
     for (int32_t j = 0; j < count; ++j) {
-        if (emptyNeighbourCount(board, list[j]) < 2) bits[j >> 6] |= uint64_t{1} << (j & 63);
-    }
-    auto swapSlots = [&](int32_t i, int32_t j) {
-        std::swap(list[i], list[j]);
-        const uint64_t bi = (bits[i >> 6] >> (i & 63)) & 1;
-        const uint64_t bj = (bits[j >> 6] >> (j & 63)) & 1;
-        if (bi != bj) {
-            bits[i >> 6] ^= uint64_t{1} << (i & 63);
-            bits[j >> 6] ^= uint64_t{1} << (j & 63);
-        }
-    };
-    for (int32_t i = 0; i < count; ++i) {
-        for (int32_t word = i >> 6; word < 2; ++word) {
-            uint64_t scan = bits[word];
-            if (word == (i >> 6)) scan &= ~uint64_t{0} << (i & 63);
-            while (scan != 0) {
-                const int32_t j = word * 64 + std::countr_zero(scan);
-                scan &= scan - 1;
-                swapSlots(i, j);
-            }
+        if (emptyNeighbourCount(board, list[j]) < 2) {
+            bits[j >> 6] |= uint64_t{1} << (j & 63);
+            few[k++] = list[j];
         }
     }
+    for (int32_t i = 0; i < k; ++i) {
+        const uint64_t bit = uint64_t{1} << (i & 63);
+        if (bits[i >> 6] & bit) {
+            bits[i >> 6] &= ~bit;
+            continue;
+        }
+        // Every slot below i is passed, so the lowest bit left is the next
+        // few-neighbour slot after i; k - i of them are left.
+        const int32_t word = bits[0] != 0 ? 0 : 1;
+        const int32_t f = word * 64 + std::countr_zero(bits[word]);
+        bits[word] &= bits[word] - 1;
+        list[f] = list[i];
+    }
+    for (int32_t i = 0; i < k; ++i) list[i] = few[k - 1 - i];
 }
 
 }  // namespace
