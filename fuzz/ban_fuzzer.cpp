@@ -1,6 +1,9 @@
 // libFuzzer target: any bytes as a .ban file through the reader, then, for a
 // problem the program accepts, the region set-up, the judgment, and every
 // legal move of the side to move on the region with the judgment after it.
+// The same bytes go through the SGF reader too: a problem it reads must come
+// back the same from the text the writer makes of it, and a complete one is
+// set up and judged as above.
 //   cmake -S . -B build-fuzz -DOSTREL_FUZZ=ON -DCMAKE_CXX_COMPILER=clang++
 //   build-fuzz/ostrel_ban_fuzzer -max_total_time=60 corpus/ examples/
 #include <cstddef>
@@ -8,6 +11,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <string>
+#include <string_view>
 
 #include <unistd.h>
 
@@ -16,6 +20,7 @@
 #include "position/judgment.h"
 #include "position/region.h"
 #include "problem/problem.h"
+#include "problem/sgf_problem.h"
 
 namespace {
 
@@ -53,16 +58,13 @@ void DrawMoveLabel(int32_t, int32_t, const char*) {}
 void DrawTargetMark(int32_t, int32_t) {}
 void ShowMessage(const char*, ...) {}
 
-extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    static const bool registered = std::atexit(RemoveInput) == 0;
-    (void)registered;
-    if (!WriteInput(data, size) || ReadProblemFile(InputPath().c_str()) != kReadOk) {
-        return 0;
-    }
+namespace {
+
+void ExerciseProblem() {
     (void)targetStone();
     // What the program refuses before it sets anything up.
     if (!problemComplete() || stoneWithoutLiberty(problemBoard) != 0) {
-        return 0;
+        return;
     }
     setUpSearchRegion(0, problemBoard, targetPoint, regionPoints);
     const PointList region = regionPoints;
@@ -76,5 +78,41 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         playMove(0, after, sideToMove, region[i]);
         judgePosition(after, targetPoint, region);
     }
+}
+
+void ExerciseSgf(const uint8_t* data, size_t size) {
+    const std::string_view text(reinterpret_cast<const char*>(data), size);
+    SgfProblem problem;
+    std::string message;
+    if (ParseSgfProblem(text, problem, message) != kSgfOk) {
+        return;
+    }
+    const std::string written = SgfProblemText(problem.board, problem.side, problem.target, nullptr);
+    SgfProblem back;
+    if (ParseSgfProblem(written, back, message) != kSgfOk || back.side != problem.side ||
+        back.target != problem.target) {
+        ShowFatalBox("an SGF problem does not read back from its own text\n");
+    }
+    for (int32_t p = 0; p < kBoardCells; ++p) {
+        if (back.board[p] != problem.board[p]) {
+            ShowFatalBox("an SGF problem's board does not read back from its own text\n");
+        }
+    }
+    if (SgfProblemGap(problem).empty()) {
+        resetProblem();
+        TakeSgfProblem(problem);
+        ExerciseProblem();
+    }
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    static const bool registered = std::atexit(RemoveInput) == 0;
+    (void)registered;
+    if (WriteInput(data, size) && ReadProblemFile(InputPath().c_str()) == kReadOk) {
+        ExerciseProblem();
+    }
+    ExerciseSgf(data, size);
     return 0;
 }
