@@ -185,10 +185,10 @@ void PrintSolved(const CliOptions& options, const std::string& file, const Point
     }
     const std::string moves = complete ? MovesText(outcome.moves) : "-";
     if (options.check) {
-        std::printf("%s  %s  book %s  solver %s  %.2f s\n", file.c_str(), kAnswerText[answer],
+        std::printf("%s  %s  book %s  solver %s  %.3f s\n", file.c_str(), kAnswerText[answer],
                     MovesText(book).c_str(), moves.c_str(), seconds);
     } else {
-        std::printf("%s  %s  moves %s  judgments %u  %.2f s\n", file.c_str(),
+        std::printf("%s  %s  moves %s  judgments %u  %.3f s\n", file.c_str(),
                     VerdictName(outcome.verdict), moves.c_str(),
                     static_cast<unsigned>(outcome.judgments), seconds);
     }
@@ -234,7 +234,7 @@ void PrintSummary(const CliOptions& options, const Tally& tally) {
                  std::to_string(tally.verdicts[kSolveKo]) + ", cut off " +
                  std::to_string(tally.verdicts[kSolveCutOff]) + "; ";
     }
-    std::printf("summary: %d files, %sbroken %d; %.2f s in all, median %.2f s\n",
+    std::printf("summary: %d files, %sbroken %d; %.3f s in all, median %.3f s\n",
                 static_cast<int>(tally.files), counts.c_str(), static_cast<int>(tally.broken),
                 total, median);
 }

@@ -126,7 +126,7 @@ bool SolveLoadedProblem(const CliOptions& options, bool echo, SolveOutcome& outc
         return false;
     }
     while (solveResult.load() == kSolveRunning) {
-        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
     }
     WaitForWorkersToExit();
     HeadlessEchoMessages(false);

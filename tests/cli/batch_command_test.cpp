@@ -165,7 +165,7 @@ TEST(BatchCommand, FolderWithABrokenFile) {
     ASSERT_EQ(lines.size(), 32u) << text.out;
     std::vector<std::string> sorted(lines.begin(), lines.end() - 1);
     EXPECT_TRUE(std::is_sorted(sorted.begin(), sorted.end()));
-    const std::regex answered(R"(.+\.(ban|sgf)  (alive|dead|ko)  moves (-|\d+,\d+( \d+,\d+)*)  judgments \d+  \d+\.\d\d s)");
+    const std::regex answered(R"(.+\.(ban|sgf)  (alive|dead|ko)  moves (-|\d+,\d+( \d+,\d+)*)  judgments \d+  \d+\.\d{3} s)");
     int32_t broken = 0;
     for (const std::string& line : sorted) {
         if (line.find("broken.sgf") != std::string::npos) {
@@ -177,7 +177,7 @@ TEST(BatchCommand, FolderWithABrokenFile) {
     }
     EXPECT_EQ(broken, 1);
     EXPECT_TRUE(std::regex_match(lines.back(), std::regex(
-        R"(summary: 31 files, 30 solved: alive 14, dead 14, ko 2, cut off 0; broken 1; \d+\.\d\d s in all, median \d+\.\d\d s)")))
+        R"(summary: 31 files, 30 solved: alive 14, dead 14, ko 2, cut off 0; broken 1; \d+\.\d{3} s in all, median \d+\.\d{3} s)")))
         << lines.back();
     EXPECT_NE(text.err.find("progress: 31/31 done, "), std::string::npos) << text.err;
 
@@ -203,6 +203,17 @@ TEST(BatchCommand, FolderWithABrokenFile) {
     EXPECT_EQ(summary["cutOff"], 0);
     EXPECT_EQ(summary["broken"], 2);
     EXPECT_GE(summary["totalSeconds"].get<double>(), summary["medianSeconds"].get<double>());
+
+    // A name that is not UTF-8: the JSON stays valid, the bytes are kept in hex.
+    const std::string oddName = folder + "/odd\xff.sgf";
+    std::ofstream(oddName) << "(;AB[aa]";
+    const std::vector<std::string> odd = linesOf(solve("--batch --json " + quoted(oddName)).out);
+    ASSERT_EQ(odd.size(), 2u);
+    const json oddLine = json::parse(odd[0]);
+    EXPECT_EQ(oddLine["file"], folder + "/odd\uFFFD.sgf");
+    EXPECT_TRUE(oddLine.contains("fileBytes"));
+    EXPECT_TRUE(oddLine.contains("error"));
+    fs::remove(oddName);
 
     // Every file read: status 0.
     fs::remove(folder + "/nested/broken.sgf");
@@ -257,7 +268,7 @@ TEST(CheckCommand, BookMovesAgainstTheSolver) {
     EXPECT_EQ(r.status, 2) << r.err;
     const std::vector<std::string> lines = linesOf(r.out);
     ASSERT_EQ(lines.size(), 7u) << r.out;
-    const std::regex seconds("  \\d+\\.\\d\\d s$");
+    const std::regex seconds("  \\d+\\.\\d{3} s$");
     EXPECT_EQ(std::regex_replace(lines[0], seconds, ""), folder + "/a_agrees.sgf  agrees  book 1,1  solver 1,1");
     EXPECT_EQ(std::regex_replace(lines[1], seconds, ""),
               folder + "/b_refuted.sgf  book move refuted  book 1,1 2,1  solver 1,1");
