@@ -44,7 +44,7 @@ void DescribeOutcome(SolveOutcome& outcome, bool defenderFirst) {
     // the first one cannot, there is nothing to show.
     if (tumetst1(outcome.board, outcome.side, outcome.moves[0]) == 0) {
         outcome.detailText = "打つ手が有りません";
-        outcome.boxText = outcome.detailText;
+        outcome.boxText = outcome.outcomeLine + "\n" + outcome.detailText;
         return;
     }
     for (int32_t i = 0; i < kListSlots && outcome.moves[i] != 0; ++i) {

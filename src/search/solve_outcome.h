@@ -40,7 +40,7 @@ struct SolveOutcome {
 
     // The moves that can be played on `board`, in order, each with its label.
     // None when cut off or when the first move cannot be played: then the
-    // picture is left as it is and the box says so.
+    // picture shows the solved board alone and the box says so.
     std::array<LabelledMove, kListSlots> labelled{};
     int32_t labelledCount = 0;
 

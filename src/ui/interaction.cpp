@@ -7,6 +7,7 @@
 #include <string>
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QPushButton>
 
 #include "display/board_display.h"
@@ -15,6 +16,7 @@
 #include "search/solve.h"
 #include "ui/message_boxes.h"
 #include "ui/ostrel_dlg.h"
+#include "ui/solve_outcome_view.h"
 #include "ui/status_lines.h"
 
 namespace {
@@ -399,6 +401,7 @@ void COstrelDlg::StartSolve() {
     clickCol = 0;
     clickRow = 0;
     state = SolveRequested;
+    replyPending_ = false;
     PrepareKeys();
     keysPrepared_ = true;
     UpdateData(true);
@@ -460,6 +463,12 @@ void COstrelDlg::OnSolveTimer() {
             }
             state = AwaitingMove;
             UpdatePlayButtons();
+            if (replyPending_) {
+                replyPending_ = false;
+                if (PlaySolverReply()) {
+                    break;
+                }
+            }
             {
                 char prompt[64];
                 std::snprintf(prompt, sizeof prompt, "%s石を打って下さい",
@@ -518,6 +527,7 @@ void COstrelDlg::RequestResolve(int32_t workers, int32_t seconds) {
     workerCount = workers;
     EnableControl(kIdPass, false);
     state = SolveRequested;
+    replyPending_ = false;
 }
 
 void COstrelDlg::PlayUserMove(int32_t p) {
@@ -532,6 +542,13 @@ void COstrelDlg::PlayUserMove(int32_t p) {
     if (!ReadSolveLimits(count, seconds)) {
         return;
     }
+    PlayAndResolve(p, count, seconds);
+    replyPending_ = state == SolveRequested && AutoReplyOn();
+}
+
+// Plays a legal move for the side to move, records it, and asks for a solve
+// of the new position unless the move took the target.
+void COstrelDlg::PlayAndResolve(int32_t p, int32_t workers, int32_t seconds) {
     playMove(0, problemBoard, sideToMove, p);
     sideToMove = opponent(sideToMove);
     copyWithKoMarks(problemBoard, problemBoard);
@@ -548,7 +565,25 @@ void COstrelDlg::PlayUserMove(int32_t p) {
     DrawPointTargetMark(targetPoint);
     EstablishProblem();
     RecordPosition(history, CurrentPosition());
-    RequestResolve(count, seconds);
+    RequestResolve(workers, seconds);
+}
+
+bool COstrelDlg::AutoReplyOn() const {
+    const auto* box = static_cast<const QCheckBox*>(Control(kIdAutoReply));
+    return box != nullptr && box->isChecked();
+}
+
+// With 自動応手 on, the solver answers the user's move with the first move
+// its outcome labelled, and the position after it is solved for the user.
+// False when there is none to play (cut off, or no move shown): the user
+// goes on as after any outcome.
+bool COstrelDlg::PlaySolverReply() {
+    const int32_t p = shownFirstMove.load();
+    if (p == 0 || solveResult.load() == kSolveCutOff || tumetst1(problemBoard, sideToMove, p) == 0) {
+        return false;
+    }
+    PlayAndResolve(p, workerCount, timeLimitSeconds);
+    return true;
 }
 
 void COstrelDlg::OnPass() {
@@ -561,6 +596,7 @@ void COstrelDlg::OnPass() {
     EnableControl(kIdPass, false);
     RecordPosition(history, CurrentPosition());
     state = SolveRequested;
+    replyPending_ = AutoReplyOn();
     UpdatePlayButtons();
 }
 

@@ -147,6 +147,9 @@ private:
     bool SetupFinish();
     void SetupCancel();
     void PlayUserMove(int32_t p);
+    void PlayAndResolve(int32_t p, int32_t workers, int32_t seconds);
+    bool PlaySolverReply();
+    bool AutoReplyOn() const;
     void DrawTargetIfStone();
     void DrawRegionMarks();
     void EstablishProblem();
@@ -168,6 +171,7 @@ private:
     int32_t savedTarget_ = 0;
     bool changedAtSolve_ = false;
     bool stopRequested_ = false;
+    bool replyPending_ = false;  // the solve running answers the user's move or pass
     bool keysPrepared_ = false;
 
     std::map<int32_t, QWidget*> controls_;

@@ -80,7 +80,7 @@ TEST(SolveOutcome, NothingToShowWhenTheFirstMoveCannotBePlayed) {
         EXPECT_EQ(outcome.labelledCount, 0);
         EXPECT_EQ(outcome.outcomeLine, "生き  3[sec]  メモリ 2MByte");
         EXPECT_EQ(outcome.detailText, "打つ手が有りません");
-        EXPECT_EQ(outcome.boxText, "打つ手が有りません");
+        EXPECT_EQ(outcome.boxText, "生き  3[sec]  メモリ 2MByte\n打つ手が有りません");
     }
 }
 

@@ -174,7 +174,9 @@ TEST(SolveOutcomeThreaded, NoFirstMoveToShow) {
         const SolveRun run = solveCurrentProblem(1);
         EXPECT_EQ(run.result, verdict) << file;
         ASSERT_EQ(run.shown.outcomesShown, 1);
-        EXPECT_EQ(run.shown.outcome.boxText, "打つ手が有りません");
+        EXPECT_EQ(run.shown.outcome.boxText,
+                  std::string(verdict == kSolveDead ? "死に" : "生き") + "  " +
+                      std::to_string(run.outcome.seconds) + "[sec]  メモリ 0MByte\n打つ手が有りません");
         EXPECT_EQ(run.shown.outcome.labelledCount, 0);
     }
 }

@@ -25,6 +25,17 @@ protected:
     }
     void WaitForMove() { ASSERT_TRUE(WaitFor([&] { return dialog->state == AwaitingMove; })); }
     // White ink on wood filling the label box of a point, or -1 for any other colour.
+    // Empty points carrying a move label.
+    int32_t LabelledPoints() const {
+        int32_t count = 0;
+        for (int32_t row = 1; row <= kBoardSize; ++row) {
+            for (int32_t column = 1; column <= kBoardSize; ++column) {
+                count += colourOf(problemBoard[pointAt(column, row)]) == kEmpty &&
+                         LabelInk(column, row) > 5;
+            }
+        }
+        return count;
+    }
     int32_t LabelInk(int32_t column, int32_t row) const {
         int32_t ink = 0;
         for (int32_t y = 24 * row + 62; y < 24 * row + 74; ++y) {
@@ -94,6 +105,34 @@ TEST_F(SolveTest, SolvePlayAndPassFromTheButtons) {
     LoadThree();  // loading ends the play mode
     EXPECT_EQ(dialog->state, Idle);
     EXPECT_FALSE(dialog->TimerRunning(kSolveTimer));
+}
+
+TEST_F(SolveTest, EveryOutcomeRedrawsTheBoardAndNamesItsVerdict) {
+    Open();
+    dialog->LoadProblem(std::string(OSTREL_SOURCE_DIR) +
+                        "/examples/corner_straight_four_white_cannot_kill.ban");
+    boxes.clear();
+    const auto nothingToPlay = [](const std::string& box) {
+        const std::string tail = "\n打つ手が有りません";
+        return box.rfind("生き  ", 0) == 0 && box.size() > tail.size() &&
+               box.compare(box.size() - tail.size(), tail.size(), tail) == 0;
+    };
+    Press(kIdSolve);  // White to move: no placement kills
+    WaitForMove();
+    ASSERT_EQ(boxes.size(), 2u);
+    EXPECT_TRUE(nothingToPlay(boxes[0])) << boxes[0];
+    EXPECT_EQ(LabelledPoints(), 0);
+
+    Press(kIdPass);  // Black to move: the moves that keep two eyes are labelled
+    WaitForMove();
+    EXPECT_GT(LabelledPoints(), 0);
+
+    boxes.clear();
+    Press(kIdPass);  // White again: nothing to show, and no label of Black's solve stays
+    WaitForMove();
+    ASSERT_EQ(boxes.size(), 2u);
+    EXPECT_TRUE(nothingToPlay(boxes[0])) << boxes[0];
+    EXPECT_EQ(LabelledPoints(), 0);
 }
 
 TEST_F(SolveTest, RefusedSolvesChangeNothing) {
