@@ -4,6 +4,7 @@
 #include <cstdlib>
 
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QMessageBox>
 
 #include "frontend.h"
@@ -15,6 +16,9 @@ std::function<QString(bool forSave)> fileDialogAnswer;
 std::function<bool(QMessageBox& box)> questionBoxAnswer;
 
 namespace {
+
+// The folder of the file last chosen in a file dialog in this run.
+QString dialogFolder;
 
 void RunBox(const QString& text, const QString& caption, QMessageBox::Icon icon) {
     QMessageBox box(icon, caption, text, QMessageBox::Ok, mainDialog);
@@ -70,17 +74,28 @@ const char* const kProblemFileFilters = "Problems (*.ban *.sgf);;SGF (*.sgf);;.b
 
 QString AskOpenPath(QWidget* owner) {
     if (fileDialogAnswer) {
-        return fileDialogAnswer(false);
+        return NoteDialogFolder(fileDialogAnswer(false));
     }
-    return QFileDialog::getOpenFileName(owner, QString(), QString(),
-                                        QString::fromUtf8(kProblemFileFilters));
+    return NoteDialogFolder(QFileDialog::getOpenFileName(
+        owner, QString(), DialogFolder(), QString::fromUtf8(kProblemFileFilters)));
 }
 
 QString AskSavePath(QWidget* owner) {
     if (fileDialogAnswer) {
-        return fileDialogAnswer(true);
+        return NoteDialogFolder(fileDialogAnswer(true));
     }
     // Qt's save dialog asks before it replaces an existing file.
-    return QFileDialog::getSaveFileName(owner, QString(), QString(),
-                                        QString::fromUtf8(kProblemFileFilters));
+    return NoteDialogFolder(QFileDialog::getSaveFileName(
+        owner, QString(), DialogFolder(), QString::fromUtf8(kProblemFileFilters)));
+}
+
+QString DialogFolder() {
+    return dialogFolder;
+}
+
+QString NoteDialogFolder(const QString& chosen) {
+    if (!chosen.isEmpty()) {
+        dialogFolder = QFileInfo(chosen).absolutePath();
+    }
+    return chosen;
 }

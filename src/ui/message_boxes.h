@@ -40,3 +40,7 @@ void ShowMessageBox(const char* text, const char* caption);
 extern const char* const kProblemFileFilters;
 QString AskOpenPath(QWidget* owner);
 QString AskSavePath(QWidget* owner);
+// Where the file dialogs open: the folder of the file chosen last in this run
+// (empty at first, for the working folder). A chosen path is noted and returned.
+QString DialogFolder();
+QString NoteDialogFolder(const QString& chosen);

@@ -1,10 +1,15 @@
 #include "ui/ostrel_dlg.h"
 
 #include <algorithm>
+#include <cmath>
 #include <thread>
 
 #include <QCheckBox>
 #include <QContextMenuEvent>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QFile>
+#include <QMimeData>
 #include <QKeyEvent>
 #include <QGuiApplication>
 #include <QLabel>
@@ -16,6 +21,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QShortcut>
+#include <QUrl>
 
 #include "display/board_display.h"
 #include "problem/problem.h"
@@ -81,11 +87,14 @@ void COstrelDlg::CreateControls() {
     setWindowTitle(QStringLiteral("Quenloの詰碁 proof number search"));
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
-                   Qt::WindowCloseButtonHint);
-    setFixedSize(DialogX(kClientWidth), DialogY(kClientHeight));
+                   Qt::WindowMaximizeButtonHint | Qt::WindowCloseButtonHint);
+    static_assert(DialogX(kClientWidth) == kDefaultWidth && DialogY(kClientHeight) == kDefaultHeight);
+    setMinimumSize(kDefaultWidth, kDefaultHeight);
+    resize(kDefaultWidth, kDefaultHeight);
 
     auto place = [this](QWidget* widget, int32_t id, int32_t x, int32_t y, int32_t w, int32_t h) {
         widget->setGeometry(DialogX(x), DialogY(y), DialogX(w), DialogY(h));
+        placed_.push_back({widget, widget->geometry()});
         if (id != 0) {
             widget->setObjectName(QString::number(id));
             controls_[id] = widget;
@@ -161,6 +170,10 @@ void COstrelDlg::CreateControls() {
     shortcut(QKeySequence(Qt::CTRL | Qt::Key_Y), kIdRedo);
     shortcut(QKeySequence(Qt::Key_Right), kIdRedo);
     shortcut(QKeySequence(Qt::Key_Home), kIdRestart);
+    shortcut(QKeySequence(Qt::CTRL | Qt::Key_O), kIdLoad);
+    shortcut(QKeySequence(Qt::CTRL | Qt::Key_S), kIdSave);
+    shortcut(QKeySequence(Qt::Key_F5), kIdSolve);
+    setAcceptDrops(true);
 
     connect(solve, &QPushButton::clicked, this, &COstrelDlg::StartSolve);
     connect(load, &QPushButton::clicked, this, &COstrelDlg::OnLoad);
@@ -287,13 +300,47 @@ void COstrelDlg::KillTimer(int32_t id) {
 void COstrelDlg::paintEvent(QPaintEvent*) {
     std::lock_guard<std::recursive_mutex> hold(drawLock);
     QPainter painter(this);
-    painter.drawImage(0, 0, offscreenPicture);
+    if (pictureScale_ == 1.0) {
+        painter.drawImage(0, 0, offscreenPicture);
+        return;
+    }
+    painter.fillRect(rect(), kWhiteColour);
+    painter.setRenderHint(QPainter::SmoothPixmapTransform, true);
+    painter.drawImage(QRectF(0, 0, kPictureShownWidth * pictureScale_,
+                             kDefaultHeight * pictureScale_),
+                      offscreenPicture, QRectF(0, 0, kPictureShownWidth, kDefaultHeight));
+}
+
+void COstrelDlg::resizeEvent(QResizeEvent* event) {
+    QDialog::resizeEvent(event);
+    LayOutForSize();
+}
+
+// The picture grows by the largest factor that fits both ways; the status
+// lines go with it, and the button column moves to the right edge.
+void COstrelDlg::LayOutForSize() {
+    const int32_t column = kDefaultWidth - kPictureShownWidth;
+    pictureScale_ = std::max(1.0, std::min(double(width() - column) / kPictureShownWidth,
+                                           double(height()) / kDefaultHeight));
+    const int32_t shift = width() - kDefaultWidth;
+    for (const Placed& placed : placed_) {
+        QRect at = placed.geometry;
+        if (placed.widget == Control(kIdMessageLine) || placed.widget == Control(kIdFileLine)) {
+            at = QRect(0, int32_t(at.y() * pictureScale_), int32_t(at.width() * pictureScale_),
+                       at.height());
+        } else {
+            at.translate(shift, 0);
+        }
+        placed.widget->setGeometry(at);
+    }
+    update();
 }
 
 void COstrelDlg::mousePressEvent(QMouseEvent* event) {
     if (event->button() == Qt::LeftButton) {
-        const QPoint at = event->position().toPoint();
-        OnLeftButtonDown(at.x(), at.y());
+        // Back to the picture's own pixels.
+        const QPointF at = event->position() / pictureScale_;
+        OnLeftButtonDown(int32_t(std::floor(at.x())), int32_t(std::floor(at.y())));
     }
     QDialog::mousePressEvent(event);
 }
@@ -317,6 +364,36 @@ void COstrelDlg::reject() {
         return;
     }
     QDialog::reject();
+}
+
+namespace {
+
+// The one local file of a drag, or an empty text.
+QString DroppedFile(const QMimeData* data) {
+    if (data == nullptr || !data->hasUrls() || data->urls().size() != 1 ||
+        !data->urls().front().isLocalFile()) {
+        return QString();
+    }
+    return data->urls().front().toLocalFile();
+}
+
+}  // namespace
+
+// A file dropped on the window is loaded as FILE読込 loads the chosen one,
+// and only when FILE読込 could be pressed.
+void COstrelDlg::dragEnterEvent(QDragEnterEvent* event) {
+    if (!DroppedFile(event->mimeData()).isEmpty() && Control(kIdLoad)->isEnabled()) {
+        event->acceptProposedAction();
+    }
+}
+
+void COstrelDlg::dropEvent(QDropEvent* event) {
+    const QString path = DroppedFile(event->mimeData());
+    if (path.isEmpty() || !Control(kIdLoad)->isEnabled()) {
+        return;
+    }
+    event->acceptProposedAction();
+    LoadProblem(QFile::encodeName(path).toStdString());
 }
 
 void COstrelDlg::contextMenuEvent(QContextMenuEvent* event) {

@@ -6,10 +6,12 @@
 #include <cstdint>
 #include <map>
 #include <string>
+#include <vector>
 
 #include <QDialog>
 #include <QIcon>
 #include <QImage>
+#include <QRect>
 #include <QString>
 #include <QTimer>
 
@@ -51,6 +53,12 @@ constexpr int32_t kTimerPeriodMs = 100;
 
 // The About item of the window's menu.
 constexpr int32_t kAboutCommand = 16;
+
+// The window at its default size, and the part of the board picture shown
+// (everything left of the button column), in pixels.
+constexpr int32_t kDefaultWidth = 675;
+constexpr int32_t kDefaultHeight = 570;
+constexpr int32_t kPictureShownWidth = 594;
 
 // Dialog units to pixels for the 6 x 12 pixel character cell of the dialog
 // font, rounded to the nearest pixel.
@@ -133,6 +141,9 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
 
 private:
     void CreateControls();
@@ -173,6 +184,16 @@ private:
     bool stopRequested_ = false;
     bool replyPending_ = false;  // the solve running answers the user's move or pass
     bool keysPrepared_ = false;
+
+    // The board picture is shown scaled by pictureScale_, keeping its
+    // proportions; the button column keeps its size at the window's right.
+    void LayOutForSize();
+    double pictureScale_ = 1.0;
+    struct Placed {
+        QWidget* widget;
+        QRect geometry;  // at the default size
+    };
+    std::vector<Placed> placed_;
 
     std::map<int32_t, QWidget*> controls_;
     QTimer setupTimer_;
