@@ -73,6 +73,14 @@ TEST_F(FilesTest, ADroppedFileLoadsAsTheLoadButtonDoes) {
     EXPECT_EQ(targetPoint, pointAt(9, 2));
     EXPECT_EQ(dialog->fileLineText.toStdString(), "黒番 " + three);
 
+    // An SGF problem goes the same way.
+    const std::string sgf =
+        std::string(OSTREL_SOURCE_DIR) + "/examples/corner_bent_three_white_kills.sgf";
+    EXPECT_TRUE(Drop({sgf}));
+    EXPECT_EQ(targetPoint, pointAt(2, 2));
+    EXPECT_EQ(sideToMove, kWhite);
+    EXPECT_EQ(dialog->fileLineText.toStdString(), "白番 " + sgf);
+
     EXPECT_FALSE(Drop({three, bytes}));  // two files at once: not taken
     Press(kIdSetup);  // nor while FILE読込 cannot be pressed
     EXPECT_FALSE(Drop({three}));
