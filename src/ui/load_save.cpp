@@ -122,6 +122,7 @@ void COstrelDlg::LoadSgfProblem(const std::string& path) {
     ShowSideAndFile();
     NoteProblemSaved();
     if (problem.target == 0) {
+        EstablishProblem();  // no target: no region either
         StartSetupToPickTarget(problem.side);
         ShowAppMessageBox(problem.candidates[0] != 0
                               ? tr("目標石を選んでください: 印のある石が複数の連にあります %1")

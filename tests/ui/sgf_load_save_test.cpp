@@ -86,12 +86,15 @@ TEST_F(SgfLoadSaveTest, SaveAfterASolveWritesTheAnswer) {
 
 TEST_F(SgfLoadSaveTest, NoTargetGoesToTheSetUpModeToPickOne) {
     Open();
+    dialog->LoadProblem(Example("corner_bent_three_white_kills.sgf"));
+    ASSERT_GT(listLength(regionPoints), 0);
     // Marks on the black string and on a white one: the user picks.
     Load(WriteFile("two.sgf", std::string("(;PL[W]") + kBentThreeStones + "TR[bb][cc])"));
     EXPECT_EQ(boxes, std::vector<std::string>{"目標石を選んでください: 印のある石が複数の連にあります (2,2) (3,3)"});
     EXPECT_TRUE(dialog->inSetup);
     EXPECT_EQ(sideToMove, kWhite);  // kept from the file
     EXPECT_EQ(problemBoard[pointAt(2, 2)], kBlack);
+    EXPECT_EQ(listLength(regionPoints), 0);  // the last problem's region is gone
     EXPECT_EQ(Enabled(), (std::vector<bool>{false, false, false, false, false}));
     ClickAndTick(2, 2);  // the target tool is already chosen
     EXPECT_EQ(targetPoint, pointAt(2, 2));
