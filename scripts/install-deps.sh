@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(
   g++ cmake make git
   libgtest-dev libgmock-dev libbenchmark-dev
-  qt6-base-dev fonts-ipafont-gothic
+  qt6-base-dev qt6-l10n-tools fonts-ipafont-gothic
   xvfb xauth
   libcli11-dev nlohmann-json3-dev
   clang libclang-rt-14-dev

@@ -5,6 +5,7 @@
 #include <QPushButton>
 
 #include "display/board_display.h"
+#include "ui/language.h"
 #include "ui/ostrel_dlg.h"
 
 CAboutDlg::CAboutDlg(QWidget* parent) : QDialog(parent) {
@@ -12,7 +13,7 @@ CAboutDlg::CAboutDlg(QWidget* parent) : QDialog(parent) {
     QFont font(QStringLiteral("MS UI Gothic"));
     font.setPixelSize(12);
     setFont(font);
-    setWindowTitle(QStringLiteral("バージョン情報 Ostrel"));
+    setWindowTitle(WindowText(QT_TRANSLATE_NOOP("Ostrel", "バージョン情報 Ostrel")));
     setFixedSize(DialogX(235), DialogY(55));
 
     auto* iconLabel = new QLabel(this);

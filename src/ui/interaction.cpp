@@ -7,6 +7,7 @@
 #include <string>
 
 #include <QApplication>
+#include <QByteArray>
 #include <QCheckBox>
 #include <QPushButton>
 
@@ -14,6 +15,7 @@
 #include "position/region.h"
 #include "problem/problem.h"
 #include "search/solve.h"
+#include "ui/language.h"
 #include "ui/message_boxes.h"
 #include "ui/ostrel_dlg.h"
 #include "ui/solve_outcome_view.h"
@@ -26,17 +28,17 @@ constexpr int32_t kPaletteColumn = 21;
 constexpr int32_t kLastPaletteRow = 14;
 constexpr int32_t kTimeLimitSeconds = 100000;
 
-constexpr const char* kCpuCountError = "CPU数は1から16の範囲で入力して下さい";
-constexpr const char* kTimeLimitError = "制限時間(秒)は1以上で入力して下さい";
-constexpr const char* kNoLibertyError = "石に呼吸点がありません";
+constexpr const char* kCpuCountError = QT_TRANSLATE_NOOP("Ostrel", "CPU数は1から16の範囲で入力して下さい");
+constexpr const char* kTimeLimitError = QT_TRANSLATE_NOOP("Ostrel", "制限時間(秒)は1以上で入力して下さい");
+constexpr const char* kNoLibertyError = QT_TRANSLATE_NOOP("Ostrel", "石に呼吸点がありません");
 
 struct PaletteLabel {
     int32_t row;
     const char* text;
 };
 constexpr PaletteLabel kPalette[] = {
-    {0, "黒石"}, {2, "白石"},  {4, "黒先"},    {6, "白先"},
-    {8, "目標石"}, {10, "終了"}, {12, "クリア"}, {14, "ｷｬﾝｾﾙ"},
+    {0, QT_TRANSLATE_NOOP("Ostrel", "黒石")}, {2, QT_TRANSLATE_NOOP("Ostrel", "白石")},  {4, QT_TRANSLATE_NOOP("Ostrel", "黒先")},    {6, QT_TRANSLATE_NOOP("Ostrel", "白先")},
+    {8, QT_TRANSLATE_NOOP("Ostrel", "目標石")}, {10, QT_TRANSLATE_NOOP("Ostrel", "終了")}, {12, QT_TRANSLATE_NOOP("Ostrel", "クリア")}, {14, QT_TRANSLATE_NOOP("Ostrel", "ｷｬﾝｾﾙ")},
 };
 
 bool IsBoardCell(int32_t column, int32_t row) {
@@ -87,9 +89,9 @@ const char* SolveRefusalText(int32_t workers) {
         case SolveRefusalCode::kNone:
             return nullptr;
         case SolveRefusalCode::kNoTarget:
-            return "目標石選択エラー";
+            return QT_TRANSLATE_NOOP("Ostrel", "目標石選択エラー");
         case SolveRefusalCode::kNoSide:
-            return "黒番／白番設定エラー";
+            return QT_TRANSLATE_NOOP("Ostrel", "黒番／白番設定エラー");
         case SolveRefusalCode::kStringWithoutLiberty:
             return kNoLibertyError;
         case SolveRefusalCode::kWorkerCount:
@@ -170,7 +172,7 @@ void COstrelDlg::ShowLoadedProblem() {
     if (targetStone() != 0) {
         DrawPointTargetMark(targetPoint);
     } else {
-        ShowAppMessageBox("目標石選択エラー");
+        ShowAppMessageBox(QT_TRANSLATE_NOOP("Ostrel", "目標石選択エラー"));
     }
     if (stoneWithoutLiberty(problemBoard) != 0) {
         ShowAppMessageBox(kNoLibertyError);
@@ -224,7 +226,7 @@ void COstrelDlg::OnSetup() {
     clickRow = 0;
     EnableControl(kIdPass, false);
     for (const PaletteLabel& label : kPalette) {
-        DrawPaletteLabel(kPaletteColumn, label.row, label.text);
+        DrawPaletteLabel(kPaletteColumn, label.row, WindowText(label.text).toUtf8().constData());
     }
     DrawPaletteChoices();
     ShowSideAndFile();
@@ -248,7 +250,7 @@ void COstrelDlg::DrawPaletteChoices() {
                             (label.row == 8 && setupColour == kChooseTarget) ||
                             (label.row == 4 && sideToMove == kBlack) ||
                             (label.row == 6 && sideToMove == kWhite);
-        DrawPaletteFrame(kPaletteColumn, label.row, label.text, chosen);
+        DrawPaletteFrame(kPaletteColumn, label.row, WindowText(label.text).toUtf8().constData(), chosen);
     }
 }
 
@@ -337,11 +339,11 @@ void COstrelDlg::SetupBoardClick(int32_t p) {
 // Returns whether the checks passed and the set-up mode ended.
 bool COstrelDlg::SetupFinish() {
     if (targetStone() == 0) {
-        ShowAppMessageBox("目標石選択エラー");
+        ShowAppMessageBox(QT_TRANSLATE_NOOP("Ostrel", "目標石選択エラー"));
         return false;
     }
     if (!IsSide(sideToMove)) {
-        ShowAppMessageBox("黒番／白番設定エラー");
+        ShowAppMessageBox(QT_TRANSLATE_NOOP("Ostrel", "黒番／白番設定エラー"));
         return false;
     }
     if (stoneWithoutLiberty(problemBoard) != 0) {
@@ -389,7 +391,7 @@ void COstrelDlg::StartSolve() {
     }
     const int32_t seconds = TimeLimitFromField(timeLimitText);
     if (seconds == 0) {
-        ShowAppMessageBox(tr(kTimeLimitError));
+        ShowAppMessageBox(kTimeLimitError);
         return;
     }
     if (state != Idle) {
@@ -426,7 +428,7 @@ void COstrelDlg::OnSolveTimer() {
                 state = Idle;
                 break;
             }
-            ShowMessage("=== 開始 ===");
+            ShowMessage("%s", WindowText(QT_TRANSLATE_NOOP("Ostrel", "=== 開始 ===")).toUtf8().constData());
             for (const int32_t id : {kIdLoad, kIdSetup, kIdSave, kIdPass, kIdSolve}) {
                 EnableControl(id, false);
             }
@@ -443,10 +445,8 @@ void COstrelDlg::OnSolveTimer() {
                 regionEditable = 1;
                 UpdatePlayButtons();
                 ShowMessage("%s", "");
-                char text[96];
-                std::snprintf(text, sizeof text, "探索スレッドを%d個起動できませんでした",
-                              static_cast<int>(workerCount));
-                ShowAppMessageBox(text);
+                ShowAppMessageBox(WindowText(QT_TRANSLATE_NOOP("Ostrel", "探索スレッドを%1個起動できませんでした"))
+                                      .arg(workerCount));
             }
             break;
         case Solving:
@@ -469,12 +469,11 @@ void COstrelDlg::OnSolveTimer() {
                     break;
                 }
             }
-            {
-                char prompt[64];
-                std::snprintf(prompt, sizeof prompt, "%s石を打って下さい",
-                              sideToMove == kBlack ? "黒" : sideToMove == kWhite ? "白" : "");
-                ShowAppMessageBox(prompt);
-            }
+            ShowAppMessageBox(sideToMove == kBlack
+                                  ? WindowText(QT_TRANSLATE_NOOP("Ostrel", "黒石を打って下さい"))
+                              : sideToMove == kWhite
+                                  ? WindowText(QT_TRANSLATE_NOOP("Ostrel", "白石を打って下さい"))
+                                  : WindowText(QT_TRANSLATE_NOOP("Ostrel", "石を打って下さい")));
             break;
         case AwaitingMove:
             if (IsBoardCell(clickCol, clickRow)) {
@@ -511,7 +510,7 @@ bool COstrelDlg::ReadSolveLimits(int32_t& workers, int32_t& seconds) {
     }
     seconds = TimeLimitFromField(timeLimitText);
     if (seconds == 0) {
-        ShowAppMessageBox(tr(kTimeLimitError));
+        ShowAppMessageBox(kTimeLimitError);
         return false;
     }
     return true;
@@ -532,7 +531,7 @@ void COstrelDlg::RequestResolve(int32_t workers, int32_t seconds) {
 
 void COstrelDlg::PlayUserMove(int32_t p) {
     if (tumetst1(problemBoard, sideToMove, p) == 0) {
-        ShowAppMessageBox("打てません");
+        ShowAppMessageBox(QT_TRANSLATE_NOOP("Ostrel", "打てません"));
         return;
     }
     // Checked before the move, so that a refused re-solve leaves the position
@@ -559,7 +558,7 @@ void COstrelDlg::PlayAndResolve(int32_t p, int32_t workers, int32_t seconds) {
         RecordPosition(history, CurrentPosition());
         state = Idle;
         UpdatePlayButtons();
-        ShowAppMessageBox("目標石が取られました");
+        ShowAppMessageBox(QT_TRANSLATE_NOOP("Ostrel", "目標石が取られました"));
         return;
     }
     DrawPointTargetMark(targetPoint);
@@ -669,7 +668,7 @@ void COstrelDlg::OnRedo() {
     }
     ShowPosition(history.current + 1);
     if (targetStone() == 0) {
-        ShowAppMessageBox("目標石が取られました");
+        ShowAppMessageBox(QT_TRANSLATE_NOOP("Ostrel", "目標石が取られました"));
         return;
     }
     RequestResolve(count, seconds);

@@ -9,6 +9,7 @@
 #include "problem/problem_check.h"
 #include "problem/sgf_problem.h"
 #include "search/solve_state.h"
+#include "ui/language.h"
 #include "ui/message_boxes.h"
 #include "ui/ostrel_dlg.h"
 #include "ui/status_lines.h"
@@ -97,7 +98,7 @@ void COstrelDlg::LoadProblem(std::string path) {
     ShowLoadedProblem();
     StartHistoryHere();
     if (sideToMove != kBlack && sideToMove != kWhite) {
-        ShowAppMessageBox("手番設定エラー");
+        ShowAppMessageBox(QT_TRANSLATE_NOOP("Ostrel", "手番設定エラー"));
     }
 }
 
@@ -133,17 +134,17 @@ void COstrelDlg::LoadSgfProblem(const std::string& path) {
     ShowLoadedProblem();
     StartHistoryHere();
     if (sideToMove != kBlack && sideToMove != kWhite) {
-        ShowAppMessageBox("手番設定エラー");
+        ShowAppMessageBox(QT_TRANSLATE_NOOP("Ostrel", "手番設定エラー"));
     }
 }
 
 void COstrelDlg::OnSave() {
     if (sideToMove == 0) {
-        ShowAppMessageBox("黒番／白番が入力されていません");
+        ShowAppMessageBox(QT_TRANSLATE_NOOP("Ostrel", "黒番／白番が入力されていません"));
         return;
     }
     if (targetPoint == 0) {
-        ShowAppMessageBox("目標石が入力されていません");
+        ShowAppMessageBox(QT_TRANSLATE_NOOP("Ostrel", "目標石が入力されていません"));
         return;
     }
     const QString chosen = AskSavePath(this);
@@ -162,8 +163,9 @@ void COstrelDlg::OnSave() {
         ShowMessage("dummy.ban open error");
     } else if (written != 0) {
         // The file on disk is as it was before the save.
-        ShowMessage("%s", "保存できませんでした");
-        ShowAppMessageBox("保存できませんでした");
+        const char* const failed = QT_TRANSLATE_NOOP("Ostrel", "保存できませんでした");
+        ShowMessage("%s", WindowText(failed).toUtf8().constData());
+        ShowAppMessageBox(failed);
     } else {
         NoteProblemSaved();
     }

@@ -8,6 +8,7 @@
 #include <QMessageBox>
 
 #include "frontend.h"
+#include "ui/language.h"
 #include "ui/ostrel_dlg.h"
 #include "ui/window_thread.h"
 
@@ -32,7 +33,7 @@ void RunBox(const QString& text, const QString& caption, QMessageBox::Icon icon)
 }  // namespace
 
 void ShowAppMessageBox(const char* text) {
-    ShowAppMessageBox(QString::fromUtf8(text ? text : ""));
+    ShowAppMessageBox(WindowText(text ? text : ""));
 }
 
 void ShowAppMessageBox(const QString& text) {

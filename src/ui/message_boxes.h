@@ -26,7 +26,8 @@ extern std::function<QString(bool forSave)> fileDialogAnswer;
 // box is built as usual and the hook returns whether Yes was pressed.
 extern std::function<bool(QMessageBox& box)> questionBoxAnswer;
 
-// A box captioned with the application's name (the window's own messages).
+// A box captioned with the application's name (the window's own messages);
+// a UTF-8 text is shown in the window's language when it has a translation.
 void ShowAppMessageBox(const char* text);
 void ShowAppMessageBox(const QString& text);
 // A Yes/No question captioned with the application's name; true for Yes.

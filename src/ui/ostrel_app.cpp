@@ -8,6 +8,7 @@
 #include <QTimer>
 
 #include "display/board_display.h"
+#include "ui/language.h"
 #include "ui/message_boxes.h"
 #include "ui/ostrel_dlg.h"
 
@@ -59,6 +60,7 @@ int COstrelApp::InitInstance() {
     // One path; a path with blanks that the shell split is put back together.
     QStringList words = arguments();
     words.removeFirst();
+    UseLanguage(ChooseLanguage(words));
     COstrelDlg dialog;
     dialog.commandLine = words.join(QChar(' ')).toStdString();
     mainDialog = &dialog;

@@ -27,6 +27,7 @@
 #include "problem/problem.h"
 #include "problem/sgf_problem.h"
 #include "ui/about_dlg.h"
+#include "ui/language.h"
 #include "ui/message_boxes.h"
 #include "ui/status_lines.h"
 
@@ -84,7 +85,7 @@ COstrelDlg::~COstrelDlg() {
 void COstrelDlg::CreateControls() {
     InstallFontSubstitutions();
     setFont(DialogFont());
-    setWindowTitle(QStringLiteral("Quenloの詰碁 proof number search"));
+    setWindowTitle(WindowText(QT_TRANSLATE_NOOP("Ostrel", "Quenloの詰碁 proof number search")));
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                    Qt::WindowMaximizeButtonHint | Qt::WindowCloseButtonHint);
@@ -101,7 +102,7 @@ void COstrelDlg::CreateControls() {
         }
     };
     auto makeButton = [this, &place](int32_t id, const char* text, int32_t y) {
-        auto* button = new QPushButton(QString::fromUtf8(text), this);
+        auto* button = new QPushButton(WindowText(text), this);
         place(button, id, 396, y, 48, 18);
         return button;
     };
@@ -116,18 +117,18 @@ void COstrelDlg::CreateControls() {
         line->setTextFormat(Qt::PlainText);
     }
 
-    QPushButton* load = makeButton(kIdLoad, "FILE読込", 24);
-    QPushButton* setup = makeButton(kIdSetup, "盤面設定", 54);
-    QPushButton* save = makeButton(kIdSave, "FILE書込", 84);
-    QPushButton* solve = makeButton(kIdSolve, "全部解く", 114);
-    QPushButton* pass = makeButton(kIdPass, "パス", 174);
-    auto* cpuLabel = new QLabel(QStringLiteral("CPU数(1-16)"), this);
+    QPushButton* load = makeButton(kIdLoad, QT_TRANSLATE_NOOP("Ostrel", "FILE読込"), 24);
+    QPushButton* setup = makeButton(kIdSetup, QT_TRANSLATE_NOOP("Ostrel", "盤面設定"), 54);
+    QPushButton* save = makeButton(kIdSave, QT_TRANSLATE_NOOP("Ostrel", "FILE書込"), 84);
+    QPushButton* solve = makeButton(kIdSolve, QT_TRANSLATE_NOOP("Ostrel", "全部解く"), 114);
+    QPushButton* pass = makeButton(kIdPass, QT_TRANSLATE_NOOP("Ostrel", "パス"), 174);
+    auto* cpuLabel = new QLabel(WindowText(QT_TRANSLATE_NOOP("Ostrel", "CPU数(1-16)")), this);
     place(cpuLabel, 0, 396, 226, 48, 12);
     auto* cpuField = new QLineEdit(this);
     place(cpuField, kIdCpuCount, 396, 238, 30, 12);
 
     // Stop and play-out controls, in the free parts of the button column.
-    QPushButton* stop = makeButton(kIdStop, "中止", 144);
+    QPushButton* stop = makeButton(kIdStop, QT_TRANSLATE_NOOP("Ostrel", "中止"), 144);
     auto* timeLabel = new QLabel(tr("制限時間(秒)"), this);
     place(timeLabel, 0, 396, 256, 48, 12);
     auto* timeField = new QLineEdit(this);
@@ -138,7 +139,7 @@ void COstrelDlg::CreateControls() {
     place(undo, kIdUndo, 396, 306, 23, 18);
     auto* redo = new QPushButton(tr("進む"), this);
     place(redo, kIdRedo, 421, 306, 23, 18);
-    QPushButton* restart = makeButton(kIdRestart, "最初から", 330);
+    QPushButton* restart = makeButton(kIdRestart, QT_TRANSLATE_NOOP("Ostrel", "最初から"), 330);
 
     setTabOrder(solve, load);
     setTabOrder(load, setup);
@@ -207,7 +208,7 @@ void COstrelDlg::OnInitDialog() {
         AttachPicture(&offscreenPicture, this);
     }
 
-    ShowMessage("Quenloの詰碁( proof number search ) V7.22I");
+    ShowMessage("%s", WindowText(QT_TRANSLATE_NOOP("Ostrel", "Quenloの詰碁( proof number search ) V7.22I")).toUtf8().constData());
 
     sideToMove = kBlack;
     targetPoint = 0;
@@ -237,7 +238,7 @@ void COstrelDlg::OnInitDialog() {
         NoteProblemSaved();
         ShowLoadedProblem();
         if (sideToMove != kBlack && sideToMove != kWhite) {
-            ShowAppMessageBox("手番設定エラー");
+            ShowAppMessageBox(QT_TRANSLATE_NOOP("Ostrel", "手番設定エラー"));
         }
     }
     StartHistoryHere();
@@ -398,7 +399,7 @@ void COstrelDlg::dropEvent(QDropEvent* event) {
 
 void COstrelDlg::contextMenuEvent(QContextMenuEvent* event) {
     QMenu menu(this);
-    QAction* about = menu.addAction(QStringLiteral("バージョン情報 Ostrel(&A)..."));
+    QAction* about = menu.addAction(WindowText(QT_TRANSLATE_NOOP("Ostrel", "バージョン情報 Ostrel(&A)...")));
     if (menu.exec(event->globalPos()) == about) {
         OnSysCommand(kAboutCommand);
     }
