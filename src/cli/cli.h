@@ -8,6 +8,7 @@
 #include <nlohmann/json.hpp>
 
 #include "position/board.h"
+#include "search/search_mode.h"
 #include "search/solve_outcome.h"
 
 struct CliOptions {
@@ -24,6 +25,8 @@ struct CliOptions {
     int32_t target = 0;         // point given with --target, 0 when none
     int32_t side = 0;           // side given with --side, 0 when none
     std::string sgfOut;         // --sgf-out: where the solved problem is written
+    SearchMode search = SearchMode::kExact;  // --search
+    StrongSearchSettings strong;             // the strong order's knobs, from OSTREL_STRONG
 };
 
 // Exit statuses of the program.

@@ -25,6 +25,8 @@ constexpr const char* kUsage =
     "  --threads N       number of search threads, 1..16 (default: processors, at most 2)\n"
     "  --time-limit S    stop the search after S seconds (default 100000)\n"
     "  --seed N          seed the position keys with N for reproducible runs\n"
+    "  --search ORDER    exact (the default) or strong: the same answers, found in a\n"
+    "                    search order that resolves hard problems sooner\n"
     "  --target X,Y      the target stone at column X, row Y (1..19), instead of the file's\n"
     "  --side SIDE       the side to move, black or white, instead of the file's\n"
     "  --sgf-out FILE    write the problem, and after a solve its answer, as SGF\n"
@@ -108,6 +110,7 @@ bool ParsePoint(const std::string& text, int32_t& point) {
 constexpr const char* kTargetMessage = "--target takes a point x,y with x and y from 1 to 19";
 constexpr const char* kSideMessage = "--side takes black or white";
 constexpr const char* kSgfOutMessage = "--sgf-out takes the name of the file to write";
+constexpr const char* kSearchMessage = "--search takes exact or strong";
 
 int BadInput(const std::string& message) {
     std::fprintf(stderr, "ostrel-solve: %s\n", message.c_str());
@@ -124,7 +127,8 @@ int MissingValue(const CLI::ParseError& error) {
         }
     }
     const std::pair<const char*, const char*> others[] = {
-        {"--target:", kTargetMessage}, {"--side:", kSideMessage}, {"--sgf-out:", kSgfOutMessage}};
+        {"--target:", kTargetMessage}, {"--side:", kSideMessage}, {"--sgf-out:", kSgfOutMessage},
+        {"--search:", kSearchMessage}};
     for (const auto& [name, message] : others) {
         if (what.rfind(name, 0) == 0) {
             return BadInput(message);
@@ -183,6 +187,15 @@ int ReadCommandLine(int argc, char** argv, CliOptions& options) {
            })
         ->trigger_on_parse()
         ->multi_option_policy(CLI::MultiOptionPolicy::TakeLast);
+    app.add_option_function<std::string>(
+           "--search",
+           [&options](const std::string& text) {
+               if (!ParseSearchMode(text.c_str(), options.search)) {
+                   throw BadValue(kSearchMessage);
+               }
+           })
+        ->trigger_on_parse()
+        ->multi_option_policy(CLI::MultiOptionPolicy::TakeLast);
     app.add_flag("--batch", options.batch);
     app.add_flag("--check", options.check);
     app.add_option("file", options.files);
@@ -207,6 +220,9 @@ int ReadCommandLine(int argc, char** argv, CliOptions& options) {
     }
     if (options.files.empty()) {
         return BadInput("no problem file given (see --help)");
+    }
+    if (!ReadStrongSettingsFromEnvironment(options.strong)) {
+        return BadInput("OSTREL_STRONG takes eps=N/D and order=0 or order=1, separated by commas");
     }
     if (options.batch || options.check) {
         if (options.batch && options.check) {

@@ -73,6 +73,7 @@ const char* VerdictName(int32_t verdict) {
 void AddOutcomeFields(Json& out, int32_t threads, const SolveOutcome& outcome) {
     const bool complete = outcome.verdict != kSolveCutOff;
     out["threads"] = threads;
+    out["search"] = SearchModeName(outcome.search);
     out["solveResult"] = outcome.verdict;
     out["verdict"] = VerdictName(outcome.verdict);
     out["moves"] = complete ? PointListJson(outcome.moves) : Json::array();
@@ -117,6 +118,8 @@ bool SolveLoadedProblem(const CliOptions& options, bool echo, SolveOutcome& outc
         PrepareKeys();
     }
     timeLimitSeconds = options.timeLimit;
+    searchMode = options.search;
+    strongSearch = options.strong;
     HeadlessReset();
     HeadlessEchoMessages(echo);
     if (!LaunchSolveWorkers(options.threads)) {

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <mutex>
+#include <type_traits>
 
 #include "frontend.h"
 #include "position/child_position.h"
@@ -90,6 +91,50 @@ ProofPair ValueChild(const Board& child, uint64_t key, int32_t childSide,
         }
     }
     return ValueOfJudgment(judgePosition(child, targetPoint, judgeList));
+}
+
+// The same, with the judgment kept for ordering the children; a position the
+// table knows gets kKnownChild, which sorts it first.
+constexpr int32_t kKnownChild = INT32_MIN;
+ProofPair ValueChildJudged(const Board& child, uint64_t key, int32_t childSide,
+                           const PointList& judgeList, int32_t& judgment) {
+    {
+        std::lock_guard<std::mutex> hold(engineLock);
+        NodeRecord* found;
+        LookupRecord(key, childSide, &found);
+        if (found != nullptr) {
+            judgment = kKnownChild;
+            return RecordNumbers(found);
+        }
+    }
+    judgment = judgePosition(child, targetPoint, judgeList);
+    return ValueOfJudgment(judgment);
+}
+
+// How good a judged child is for the side that moved into it, lower first:
+// the attacker wants the target's group judged weak, the defender strong.
+template <bool kIki>
+int32_t OrderKey(int32_t judgment) {
+    if (judgment == kKnownChild) {
+        return kKnownChild;
+    }
+    return kIki ? -judgment : judgment;
+}
+
+// Sorts the first count children by their keys, keeping the order of equal
+// keys (an insertion sort: a node has at most a hundred children).
+void SortChildrenByKey(ChildEntry* children, int32_t* keys, int32_t count) {
+    for (int32_t i = 1; i < count; ++i) {
+        const ChildEntry entry = children[i];
+        const int32_t key = keys[i];
+        int32_t j = i;
+        for (; j > 0 && keys[j - 1] > key; --j) {
+            children[j] = children[j - 1];
+            keys[j] = keys[j - 1];
+        }
+        children[j] = entry;
+        keys[j] = key;
+    }
 }
 
 // What the steps of one node search share.
@@ -192,7 +237,7 @@ uint64_t ChildStones(const Node& node, int32_t move) {
     return stones;
 }
 
-template <bool kIki>
+template <bool kIki, bool kStrong>
 int32_t SearchNode(int32_t w, int32_t depth, const Board& board, uint64_t stones, int32_t side,
                    const PointList& ownList, const PointList& otherList, uint16_t& pnOut,
                    uint16_t& dnOut, int32_t pnThreshold, int32_t dnThreshold,
@@ -213,8 +258,13 @@ void FoldExpandedChild(const ProofPair& child, int32_t& sum, uint16_t& least) {
 
 // Expansion: every legal candidate is played and valued (the table's numbers
 // or the judgment), the first ko capture of a side whose kos are held back is
-// skipped, and a pass is valued when no move helps the side to move.
-template <bool kIki>
+// skipped, and a pass is valued when no move helps the side to move. The
+// strong order may sort the children by their judgments.
+struct NoOrderKeys {};
+struct OrderKeys {
+    int32_t key[kChildSlots];
+};
+template <bool kIki, bool kStrong>
 int32_t ExpandNode(const Node& node, NodeRecord* record, ProofPair& out) {
     DepthArea& area = node.area;
     Board& a = area.boardA;
@@ -241,10 +291,18 @@ int32_t ExpandNode(const Node& node, NodeRecord* record, ProofPair& out) {
                       {&area.boardC, &area.listX2, &area.listY2, 0, 0}};
     int32_t next = 0;
     Built* waiting = nullptr;
+    [[maybe_unused]] std::conditional_t<kStrong, OrderKeys, NoOrderKeys> order;
     auto value = [&](const Built& built) {
         // Judged on the attacker's list either way.
-        ProofPair child = ValueChild(*built.board, built.key, childSide,
-                                     kIki ? *built.otherList : *built.moverList);
+        const PointList& judgeList = kIki ? *built.otherList : *built.moverList;
+        ProofPair child;
+        if constexpr (kStrong) {
+            int32_t judgment = 0;
+            child = ValueChildJudged(*built.board, built.key, childSide, judgeList, judgment);
+            order.key[count] = OrderKey<kIki>(judgment);
+        } else {
+            child = ValueChild(*built.board, built.key, childSide, judgeList);
+        }
         if constexpr (kIki) {
             // One point left next to the defender: the attacker fills it.
             if (child.pn == 1 && CountTouchingPoints(*built.board, *built.otherList, node.side) == 1) {
@@ -278,6 +336,11 @@ int32_t ExpandNode(const Node& node, NodeRecord* record, ProofPair& out) {
     }
     if (waiting != nullptr) {
         value(*waiting);
+    }
+    if constexpr (kStrong) {
+        if (strongSearch.orderChildren) {
+            SortChildrenByKey(scratch, order.key, count);
+        }
     }
     if (sum == 0 && node.passConsidered()) {
         copyWithoutKoMarks(b, *node.board);
@@ -340,7 +403,8 @@ ChildSelection SelectChildBesideBusy(const ChildEntry* children,
 // The selection loop: the node's numbers from its children, then the most
 // promising child searched under narrowed thresholds, until a threshold is
 // reached. A node whose side has no helping move searches its pass instead.
-template <bool kIki>
+// The strong order lets the child grow past the second best by a fraction.
+template <bool kIki, bool kStrong>
 int32_t SearchChildren(const Node& node, NodeRecord* record, int32_t pnThreshold,
                        int32_t dnThreshold, ProofPair& out) {
     DepthArea& area = node.area;
@@ -397,11 +461,15 @@ int32_t SearchChildren(const Node& node, NodeRecord* record, int32_t pnThreshold
             move = pick.move;
             index = pick.index;
             const int32_t rest = pick.scannedSum - pick.selectedPart;
+            int32_t narrowed = pick.second + 1;
+            if constexpr (kStrong) {
+                narrowed = StrongNarrowedThreshold(pick.second, strongSearch);
+            }
             if constexpr (kIki) {
                 childPnThreshold = pnThreshold - rest;
-                childDnThreshold = std::min(dnThreshold, pick.second + 1);
+                childDnThreshold = std::min(dnThreshold, narrowed);
             } else {
-                childPnThreshold = std::min(pnThreshold, pick.second + 1);
+                childPnThreshold = std::min(pnThreshold, narrowed);
                 childDnThreshold = dnThreshold - rest;
             }
             childPnThreshold = std::min<int32_t>(childPnThreshold, INF);
@@ -435,7 +503,7 @@ int32_t SearchChildren(const Node& node, NodeRecord* record, int32_t pnThreshold
 
         uint16_t childPn = kFreshPair.pn;
         uint16_t childDn = kFreshPair.dn;
-        const int32_t code = SearchNode<!kIki>(node.w, node.depth + 1, a, childStones, childSide,
+        const int32_t code = SearchNode<!kIki, kStrong>(node.w, node.depth + 1, a, childStones, childSide,
                                                *childOwn, *childOther, childPn, childDn,
                                                childPnThreshold, childDnThreshold, childKoRetaken);
         if (code == kSearchTimeUp) {
@@ -472,7 +540,7 @@ int32_t SearchChildren(const Node& node, NodeRecord* record, int32_t pnThreshold
     }
 }
 
-template <bool kIki>
+template <bool kIki, bool kStrong>
 int32_t SearchNode(int32_t w, int32_t depth, const Board& board, uint64_t stones, int32_t side,
                    const PointList& ownList, const PointList& otherList, uint16_t& pnOut,
                    uint16_t& dnOut, int32_t pnThreshold, int32_t dnThreshold,
@@ -489,7 +557,7 @@ int32_t SearchNode(int32_t w, int32_t depth, const Board& board, uint64_t stones
         code = ClaimRecord(node, record, expand, out);
     }
     if (code == kGoOn && expand) {
-        code = ExpandNode<kIki>(node, record, out);
+        code = ExpandNode<kIki, kStrong>(node, record, out);
     } else if (code == kGoOn) {
         const ProofPair known = RecordNumbers(record);
         if (known.pn >= pnThreshold || known.dn >= dnThreshold) {
@@ -497,7 +565,7 @@ int32_t SearchNode(int32_t w, int32_t depth, const Board& board, uint64_t stones
             ReleaseRecord(record);
             code = kSearchDone;
         } else {
-            code = SearchChildren<kIki>(node, record, pnThreshold, dnThreshold, out);
+            code = SearchChildren<kIki, kStrong>(node, record, pnThreshold, dnThreshold, out);
         }
     }
     Answer(out, pnOut, dnOut);
@@ -566,15 +634,31 @@ NodeNumbers NumbersOf(const ChildEntry* children) {
 int32_t tume_iki(int32_t w, int32_t depth, const Board& board, int32_t side,
                  const PointList& ownList, const PointList& otherList, uint16_t& pnOut,
                  uint16_t& dnOut, int32_t pnThreshold, int32_t dnThreshold, int32_t koRetaken) {
-    return SearchNode<true>(w, depth, board, StonesKey(board), side, ownList, otherList, pnOut,
-                            dnOut, pnThreshold, dnThreshold, koRetaken);
+    return SearchNode<true, false>(w, depth, board, StonesKey(board), side, ownList, otherList,
+                                   pnOut, dnOut, pnThreshold, dnThreshold, koRetaken);
 }
 
 int32_t tume_tori(int32_t w, int32_t depth, const Board& board, int32_t side,
                   const PointList& ownList, const PointList& otherList, uint16_t& pnOut,
                   uint16_t& dnOut, int32_t pnThreshold, int32_t dnThreshold, int32_t koRetaken) {
-    return SearchNode<false>(w, depth, board, StonesKey(board), side, ownList, otherList, pnOut,
-                             dnOut, pnThreshold, dnThreshold, koRetaken);
+    return SearchNode<false, false>(w, depth, board, StonesKey(board), side, ownList, otherList,
+                                    pnOut, dnOut, pnThreshold, dnThreshold, koRetaken);
+}
+
+int32_t tume_iki_strong(int32_t w, int32_t depth, const Board& board, int32_t side,
+                        const PointList& ownList, const PointList& otherList, uint16_t& pnOut,
+                        uint16_t& dnOut, int32_t pnThreshold, int32_t dnThreshold,
+                        int32_t koRetaken) {
+    return SearchNode<true, true>(w, depth, board, StonesKey(board), side, ownList, otherList,
+                                  pnOut, dnOut, pnThreshold, dnThreshold, koRetaken);
+}
+
+int32_t tume_tori_strong(int32_t w, int32_t depth, const Board& board, int32_t side,
+                         const PointList& ownList, const PointList& otherList, uint16_t& pnOut,
+                         uint16_t& dnOut, int32_t pnThreshold, int32_t dnThreshold,
+                         int32_t koRetaken) {
+    return SearchNode<false, true>(w, depth, board, StonesKey(board), side, ownList, otherList,
+                                   pnOut, dnOut, pnThreshold, dnThreshold, koRetaken);
 }
 
 NodeNumbers NodeNumbersIki(const ChildEntry* children) { return NumbersOf<true>(children); }

@@ -23,6 +23,16 @@ int32_t tume_iki(int32_t w, int32_t depth, const Board& board, int32_t side,
 int32_t tume_tori(int32_t w, int32_t depth, const Board& board, int32_t side,
                   const PointList& ownList, const PointList& otherList, uint16_t& pnOut,
                   uint16_t& dnOut, int32_t pnThreshold, int32_t dnThreshold, int32_t koRetaken);
+// The same two searches in the strong order (search/search_mode.h), with
+// strongSearch's settings.
+int32_t tume_iki_strong(int32_t w, int32_t depth, const Board& board, int32_t side,
+                        const PointList& ownList, const PointList& otherList, uint16_t& pnOut,
+                        uint16_t& dnOut, int32_t pnThreshold, int32_t dnThreshold,
+                        int32_t koRetaken);
+int32_t tume_tori_strong(int32_t w, int32_t depth, const Board& board, int32_t side,
+                         const PointList& ownList, const PointList& otherList, uint16_t& pnOut,
+                         uint16_t& dnOut, int32_t pnThreshold, int32_t dnThreshold,
+                         int32_t koRetaken);
 
 struct NodeNumbers {
     uint16_t pn;

@@ -84,17 +84,24 @@ int32_t MapRootTori(uint16_t pn, uint16_t dn) {
 
 // A new position is only expanded by its first search, so each wrapper
 // searches twice.
-template <bool kIki>
+template <bool kIki, bool kStrong = false>
 int32_t RootSearch(int32_t w, int32_t depth, const Board& board, int32_t side,
                    const PointList& ownList, const PointList& otherList, uint16_t& pnOut,
                    uint16_t& dnOut, int32_t pnThreshold, int32_t dnThreshold) {
     depthLimit.store(kRootDepthLimit, std::memory_order_relaxed);
     for (int32_t round = 0; round < 2; ++round) {
-        const int32_t code =
-            kIki ? tume_iki(w, depth, board, side, ownList, otherList, pnOut, dnOut, pnThreshold,
-                            dnThreshold, 0)
-                 : tume_tori(w, depth, board, side, ownList, otherList, pnOut, dnOut,
-                             pnThreshold, dnThreshold, 0);
+        int32_t code;
+        if constexpr (kStrong) {
+            code = kIki ? tume_iki_strong(w, depth, board, side, ownList, otherList, pnOut, dnOut,
+                                          pnThreshold, dnThreshold, 0)
+                        : tume_tori_strong(w, depth, board, side, ownList, otherList, pnOut,
+                                           dnOut, pnThreshold, dnThreshold, 0);
+        } else {
+            code = kIki ? tume_iki(w, depth, board, side, ownList, otherList, pnOut, dnOut,
+                                   pnThreshold, dnThreshold, 0)
+                        : tume_tori(w, depth, board, side, ownList, otherList, pnOut, dnOut,
+                                    pnThreshold, dnThreshold, 0);
+        }
         if (code == kSearchTimeUp || code == kSearchBusy) {
             return code;
         }
@@ -102,7 +109,9 @@ int32_t RootSearch(int32_t w, int32_t depth, const Board& board, int32_t side,
     return kIki ? MapRootIki(pnOut, dnOut) : MapRootTori(pnOut, dnOut);
 }
 
-template <bool kDefender>
+// The strong order also lets a first move grow past the second best by a
+// fraction before the next one is taken.
+template <bool kDefender, bool kStrong>
 int32_t SolveFirstMoves(int32_t w, const PointList& ownList, const PointList& otherList) {
     const int32_t side = sideToMove;
     ChildEntry entries[kRootSlots] = {};
@@ -133,7 +142,10 @@ int32_t SolveFirstMoves(int32_t w, const PointList& ownList, const PointList& ot
             ClearBusy(busy);
         } else {
             const int32_t m = pick.move;
-            const int32_t narrowed = std::min<int32_t>(pick.second + 1, INF);
+            int32_t narrowed = std::min<int32_t>(pick.second + 1, INF);
+            if constexpr (kStrong) {
+                narrowed = std::min<int32_t>(StrongNarrowedThreshold(pick.second, strongSearch), INF);
+            }
             Board b;
             copyBoard(b, root);
             PointList x;
@@ -145,8 +157,9 @@ int32_t SolveFirstMoves(int32_t w, const PointList& ownList, const PointList& ot
             uint16_t pn = 1;
             uint16_t dn = 1;
             const int32_t code =
-                kDefender ? RootTori(w, 0, b, opponent(side), y, x, pn, dn, INF, narrowed)
-                          : RootIki(w, 0, b, opponent(side), y, x, pn, dn, narrowed, INF);
+                kDefender
+                    ? RootSearch<false, kStrong>(w, 0, b, opponent(side), y, x, pn, dn, INF, narrowed)
+                    : RootSearch<true, kStrong>(w, 0, b, opponent(side), y, x, pn, dn, narrowed, INF);
             bool worksElsewhere = false;
             if (code == kSearchBusy) {
                 RecordBusyRootMove(busy, m);
@@ -195,12 +208,14 @@ int32_t RootIki(int32_t w, int32_t depth, const Board& board, int32_t side,
 
 int32_t SolveDefenderFirst(int32_t w, int32_t, const PointList& ownList,
                            const PointList& otherList) {
-    return SolveFirstMoves<true>(w, ownList, otherList);
+    return searchMode == SearchMode::kStrong ? SolveFirstMoves<true, true>(w, ownList, otherList)
+                                             : SolveFirstMoves<true, false>(w, ownList, otherList);
 }
 
 int32_t SolveAttackerFirst(int32_t w, int32_t, const PointList& ownList,
                            const PointList& otherList) {
-    return SolveFirstMoves<false>(w, ownList, otherList);
+    return searchMode == SearchMode::kStrong ? SolveFirstMoves<false, true>(w, ownList, otherList)
+                                             : SolveFirstMoves<false, false>(w, ownList, otherList);
 }
 
 RootSelection SelectRootDefender(const ChildEntry* entries, const BusyRootMoves& busy) {

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "position/board.h"
+#include "search/search_mode.h"
 
 // Values of solveResult and of SolveOutcome::verdict.
 constexpr int32_t kSolveNotStarted = -2;  // the worker threads could not be started
@@ -32,6 +33,7 @@ struct SolveOutcome {
     uint32_t judgments = 0;
     int32_t depth = 0;               // maxDepthReached + 1
     PointList moves{};               // worker 0's working first moves in order
+    SearchMode search = SearchMode::kExact;  // the order the solve searched in
 
     // The problem as it was solved (plain colours), for the picture.
     Board board{};

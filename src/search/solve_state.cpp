@@ -4,6 +4,8 @@
 
 int32_t workerCount = 1;
 int32_t timeLimitSeconds = 100000;
+SearchMode searchMode = SearchMode::kExact;
+StrongSearchSettings strongSearch;
 
 std::mutex engineLock;
 std::atomic<int32_t> solveWorkers{1};

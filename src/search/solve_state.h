@@ -14,6 +14,7 @@
 #include <mutex>
 
 #include "position/board.h"
+#include "search/search_mode.h"
 #include "search/solve_outcome.h"
 
 // --- set up by the starter ---------------------------------------------------
@@ -24,6 +25,14 @@ extern int32_t workerCount;
 // Seconds before worker 0 cuts the search off. Written by the starter before
 // the workers start; read by worker 0's time watch.
 extern int32_t timeLimitSeconds;
+// The search order of the next solve, exact unless the starter asks for the
+// strong one: the window from its 強化探索 box, the command line from
+// --search. Read by the root drivers once per pass, which run the node search
+// built for that order; no node tests it.
+extern SearchMode searchMode;
+// The strong order's knobs. Written by the starter (the command line reads
+// them from OSTREL_STRONG); read by the strong node search.
+extern StrongSearchSettings strongSearch;
 
 // --- the workers' meeting --------------------------------------------------
 

@@ -95,6 +95,7 @@ SolveOutcome OutcomeOfSolve(int32_t r1, int32_t r2, uint32_t seconds) {
     outcome.judgments = judgeCount.load();
     outcome.depth = maxDepthReached.load() + 1;
     outcome.moves = solutionMoves[0];
+    outcome.search = searchMode;
     copyBoard(outcome.board, problemBoard);
     outcome.side = sideToMove;
     outcome.target = targetPoint;

@@ -436,6 +436,9 @@ void COstrelDlg::OnSolveTimer() {
             state = Solving;
             regionEditable = 0;
             stopRequested_ = false;
+            searchMode = static_cast<QCheckBox*>(Control(kIdStrongSearch))->isChecked()
+                             ? SearchMode::kStrong
+                             : SearchMode::kExact;
             if (!LaunchSolveWorkers(workerCount)) {
                 // Nothing was left running: the window goes on as before the solve.
                 for (const int32_t id : {kIdLoad, kIdSetup, kIdSave, kIdPass, kIdSolve}) {

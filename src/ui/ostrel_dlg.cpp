@@ -135,6 +135,9 @@ void COstrelDlg::CreateControls() {
     place(timeField, kIdTimeLimit, 396, 268, 30, 12);
     auto* autoReply = new QCheckBox(tr("自動応手"), this);
     place(autoReply, kIdAutoReply, 396, 288, 48, 12);
+    // Off at every start: each solve takes the box as it is then.
+    auto* strongSearch = new QCheckBox(tr("強化探索"), this);
+    place(strongSearch, kIdStrongSearch, 396, 200, 48, 12);
     auto* undo = new QPushButton(tr("戻る"), this);
     place(undo, kIdUndo, 396, 306, 23, 18);
     auto* redo = new QPushButton(tr("進む"), this);
@@ -146,7 +149,8 @@ void COstrelDlg::CreateControls() {
     setTabOrder(setup, save);
     setTabOrder(save, cpuField);
     setTabOrder(cpuField, pass);
-    setTabOrder(pass, stop);
+    setTabOrder(pass, strongSearch);
+    setTabOrder(strongSearch, stop);
     setTabOrder(stop, timeField);
     setTabOrder(timeField, autoReply);
     setTabOrder(autoReply, undo);

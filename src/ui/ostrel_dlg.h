@@ -45,6 +45,7 @@ constexpr int32_t kIdUndo = 1053;
 constexpr int32_t kIdRedo = 1054;
 constexpr int32_t kIdRestart = 1055;
 constexpr int32_t kIdAutoReply = 1056;
+constexpr int32_t kIdStrongSearch = 1057;
 
 // Timer ids.
 constexpr int32_t kSetupTimer = 1061;

@@ -41,7 +41,7 @@ TEST(SolveCommand, JsonOutputRepeatsWithOneThreadAndAFixedSeed) {
     EXPECT_TRUE(matches(first.out,
                         "\\{\"file\": \".*\", \"sideToMove\": 2, \"target\": \\[8, 2\\], "
                         "\"region\": \\[(\\[\\d+, \\d+\\](, )?)+\\], \"threads\": 1, "
-                        "\"solveResult\": 3, \"verdict\": \"ko\", \"moves\": \\[\\[9, 2\\]\\], "
+                        "\"search\": \"exact\", \"solveResult\": 3, \"verdict\": \"ko\", \"moves\": \\[\\[9, 2\\]\\], "
                         "\"complete\": true, "
                         "\"labels\": \\[\\{\"label\": \"Ａ\", \"point\": \\[9, 2\\]\\}\\], "
                         "\"seconds\": \\d+, \"memoryBytes\": [1-9]\\d*, \"memoryMB\": 0, "
@@ -74,6 +74,33 @@ TEST(SolveCommand, ImpossibleProblemsAndPathsThatAreNoFiles) {
     const CommandResult device = solve("--show", "/dev/zero");
     EXPECT_EQ(device.status, 2);
     EXPECT_NE(device.err.find("is a device"), std::string::npos) << device.err;
+}
+
+TEST(SolveCommand, SearchOrderIsChosenNamedInTheJsonAndCheckedWithItsKnobs) {
+    const std::string ko = examplePath("side_cutting_point_white_makes_ko.ban");
+    const CommandResult strong = solve("--threads 1 --json --search strong", ko);
+    ASSERT_EQ(strong.status, 0) << strong.err;
+    EXPECT_NE(strong.out.find("\"threads\": 1, \"search\": \"strong\", \"solveResult\": 3, "
+                              "\"verdict\": \"ko\", \"moves\": [[9, 2]]"),
+              std::string::npos)
+        << strong.out;
+    const CommandResult tuned =
+        runCommand("OSTREL_STRONG=eps=1/8,order=0 " + solveBinary() + " --json --search strong '" +
+                   ko + "'");
+    EXPECT_EQ(tuned.status, 0) << tuned.err;
+    EXPECT_NE(tuned.out.find("\"verdict\": \"ko\", \"moves\": [[9, 2]]"), std::string::npos)
+        << tuned.out;
+    for (const char* bad : {"--search fast", "--search"}) {
+        const CommandResult r = solve(bad, ko);
+        EXPECT_EQ(r.status, 2) << bad;
+        EXPECT_EQ(r.err, "ostrel-solve: --search takes exact or strong\n") << bad;
+    }
+    for (const char* knobs : {"eps=1", "eps=1/0", "order=2", "eps=1/4,", "speed=3"}) {
+        const CommandResult r = runCommand(std::string("OSTREL_STRONG=") + knobs + " " +
+                                           solveBinary() + " --search strong '" + ko + "'");
+        EXPECT_EQ(r.status, 2) << knobs;
+        EXPECT_NE(r.err.find("OSTREL_STRONG takes"), std::string::npos) << knobs << r.err;
+    }
 }
 
 // Large thread stacks in a small address space: the system refuses threads.
