@@ -9,6 +9,7 @@
 # docs/screenshot.png. Needs xvfb-run (Debian package xvfb).
 # OSTREL_SCREENSHOT makes the program press "全部解く" once it is up, answer
 # its message boxes on stdout, and save the window once it waits for a move.
+# --lang ja keeps the picture in Japanese whatever the locale.
 set -eu
 
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -25,7 +26,7 @@ if [ ! -x "$build/ostrel" ]; then
 fi
 rm -f "$output"
 QT_QPA_PLATFORM=xcb OSTREL_SCREENSHOT="$output" \
-    timeout 120 xvfb-run -a -s "-screen 0 1024x768x24" "$build/ostrel" "$problem"
+    timeout 120 xvfb-run -a -s "-screen 0 1024x768x24" "$build/ostrel" --lang ja "$problem"
 if [ ! -s "$output" ]; then
     echo "screenshot.sh: no picture was saved" >&2
     exit 1

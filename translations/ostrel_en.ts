@@ -65,7 +65,7 @@ cannot be read: %2</translation>
     </message>
     <message>
         <source>自動応手</source>
-        <translation>Auto reply</translation>
+        <translation>Replies</translation>
     </message>
     <message>
         <source>戻る</source>

@@ -62,7 +62,7 @@ TEST_F(EnglishTest, TheWindowInEnglish) {
     EXPECT_EQ(Text(kIdSolve), "Solve all");
     EXPECT_EQ(Text(kIdPass), "Pass");
     EXPECT_EQ(Text(kIdStop), "Stop");
-    EXPECT_EQ(Text(kIdAutoReply), "Auto reply");
+    EXPECT_EQ(Text(kIdAutoReply), "Replies");
     EXPECT_EQ(Text(kIdUndo), "Undo");
     EXPECT_EQ(Text(kIdRedo), "Redo");
     EXPECT_EQ(Text(kIdRestart), "Restart");
