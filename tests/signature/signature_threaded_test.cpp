@@ -3,6 +3,7 @@
 // same set of working first moves.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <fstream>
 #include <set>
 
@@ -14,11 +15,22 @@ std::set<int32_t> pointSet(const std::vector<int32_t>& points) {
     return {points.begin(), points.end()};
 }
 
+// OSTREL_SIGNATURE_EVERY=N takes every Nth problem only: under ThreadSanitizer a
+// solve is many times slower, and a sample of the set still exercises every
+// rendezvous. Unset, the whole set is solved.
+size_t problemStride() {
+    const char* value = std::getenv("OSTREL_SIGNATURE_EVERY");
+    const long stride = value == nullptr ? 1 : std::strtol(value, nullptr, 10);
+    return stride >= 1 ? static_cast<size_t>(stride) : 1;
+}
+
 void expectOneWorkersAnswers(int32_t workers) {
     std::ifstream in(std::string(OSTREL_SOURCE_DIR) + "/tests/signature/signatures.txt");
     const std::vector<SignatureEntry> entries = parseSignatureFile(in);
     ASSERT_GE(entries.size(), 315u);
-    for (const SignatureEntry& entry : entries) {
+    const size_t stride = problemStride();
+    for (size_t i = 0; i < entries.size(); i += stride) {
+        const SignatureEntry& entry = entries[i];
         SCOPED_TRACE(entry.problem.name);
         ASSERT_TRUE(establishSignatureProblem(entry.problem));
         const SolveRun run = solveCurrentProblem(workers);
