@@ -21,7 +21,7 @@
     </message>
     <message>
         <source>「*」で始まる見出し行がありません</source>
-        <translation>it has no header line starting with "*"</translation>
+        <translation>it has no header line starting with &quot;*&quot;</translation>
     </message>
     <message>
         <source>フォルダです</source>
@@ -78,6 +78,10 @@ cannot be read: %2</translation>
     <message>
         <source>保存されていない変更があります。終了しますか？</source>
         <translation>There are changes that were not saved. Quit?</translation>
+    </message>
+    <message>
+        <source>強化探索</source>
+        <translation>Strong</translation>
     </message>
 </context>
 <context>
@@ -184,7 +188,7 @@ cannot be read: %2</translation>
     </message>
     <message>
         <source>Quenloの詰碁 proof number search</source>
-        <translation>Quenlo's tsumego proof number search</translation>
+        <translation>Quenlo&apos;s tsumego proof number search</translation>
     </message>
     <message>
         <source>FILE読込</source>
@@ -220,7 +224,7 @@ cannot be read: %2</translation>
     </message>
     <message>
         <source>Quenloの詰碁( proof number search ) V7.22I</source>
-        <translation>Quenlo's tsumego ( proof number search ) V7.22I</translation>
+        <translation>Quenlo&apos;s tsumego ( proof number search ) V7.22I</translation>
     </message>
     <message>
         <source>バージョン情報 Ostrel(&amp;A)...</source>

@@ -63,6 +63,7 @@ TEST_F(EnglishTest, TheWindowInEnglish) {
     EXPECT_EQ(Text(kIdPass), "Pass");
     EXPECT_EQ(Text(kIdStop), "Stop");
     EXPECT_EQ(Text(kIdAutoReply), "Replies");
+    EXPECT_EQ(Text(kIdStrongSearch), "Strong");
     EXPECT_EQ(Text(kIdUndo), "Undo");
     EXPECT_EQ(Text(kIdRedo), "Redo");
     EXPECT_EQ(Text(kIdRestart), "Restart");
