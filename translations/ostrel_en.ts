@@ -68,6 +68,10 @@ cannot be read: %2</translation>
         <translation>Replies</translation>
     </message>
     <message>
+        <source>強化探索</source>
+        <translation>Strong search</translation>
+    </message>
+    <message>
         <source>戻る</source>
         <translation>Undo</translation>
     </message>
