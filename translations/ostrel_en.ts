@@ -68,10 +68,6 @@ cannot be read: %2</translation>
         <translation>Replies</translation>
     </message>
     <message>
-        <source>強化探索</source>
-        <translation>Strong search</translation>
-    </message>
-    <message>
         <source>戻る</source>
         <translation>Undo</translation>
     </message>
