@@ -1,6 +1,7 @@
 // The window in English: the compiled translation installed before the window
 // is built, the language chosen from the command line, and the outcome box.
 #include "dialog_fixture.h"
+#include "support/run_command.h"
 #include "search/node_search.h"
 #include "search/solve_outcome.h"
 #include "ui/language.h"
@@ -97,6 +98,26 @@ TEST(LanguageChoice, FromTheCommandLine) {
     words = {"--lang=en_GB"};
     EXPECT_EQ(ChooseLanguage(words), WindowLanguage::English);
     EXPECT_TRUE(words.isEmpty());
+}
+
+// The program itself, run as the screenshot script runs it: its boxes are
+// printed, so the language of a whole run can be read off.
+std::string FirstBox(const std::string& environment, const std::string& options) {
+    const std::string problem =
+        std::string(OSTREL_SOURCE_DIR) + "/examples/side_straight_three_black_kills.ban";
+    const CommandResult run =
+        runCommand("env -u LC_ALL -u LC_MESSAGES " + environment +
+                   " QT_QPA_PLATFORM=offscreen OSTREL_SCREENSHOT='" + processTempPath("window.png") +
+                   "' '" + std::string(OSTREL_GUI_BIN) + "' " + options + " '" + problem + "'");
+    EXPECT_EQ(run.status, 0) << run.err;
+    return run.out.substr(0, run.out.find('\n'));
+}
+
+TEST(LanguageChoice, TheProgramFollowsTheLocaleUnlessTold) {
+    EXPECT_EQ(FirstBox("LANG=en_US.UTF-8", "").rfind("[Tsumego] dead  ", 0), 0u);
+    EXPECT_EQ(FirstBox("LANG=ja_JP.UTF-8", "").rfind("[詰碁] 死に  ", 0), 0u);
+    EXPECT_EQ(FirstBox("LANG=C.UTF-8", "--lang en").rfind("[Tsumego] dead  ", 0), 0u);
+    EXPECT_EQ(FirstBox("LANG=en_GB.UTF-8", "--lang ja").rfind("[詰碁] 死に  ", 0), 0u);
 }
 
 }  // namespace
