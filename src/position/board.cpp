@@ -2,6 +2,10 @@
 
 #include <cstring>
 
+#if defined(__SSE2__) || defined(_M_X64)
+#include <emmintrin.h>
+#endif
+
 #include "frontend.h"
 
 RulesScratch rulesScratch[kMaxWorkers];
@@ -89,24 +93,39 @@ void clearBoard(Board& board) {
     }
 }
 
+CellBits pointsHolding(const Board& board, uint8_t value) {
+    CellBits bits{};
+#if defined(__SSE2__) || defined(_M_X64)
+    // Sixteen cells a compare; a block never straddles two words of bits.
+    const __m128i wanted = _mm_set1_epi8(static_cast<char>(value));
+    for (int32_t start = 0; start <= kLastPoint; start += 16) {
+        const __m128i cells =
+            _mm_loadu_si128(reinterpret_cast<const __m128i*>(board.cell + start));
+        const auto hits = static_cast<uint32_t>(_mm_movemask_epi8(_mm_cmpeq_epi8(cells, wanted)));
+        bits[start >> 6] |= uint64_t{hits} << (start & 63);
+    }
+#else
+    for (int32_t p = 0; p <= kLastPoint; ++p) {
+        if (board[p] == value) bits[p >> 6] |= uint64_t{1} << (p & 63);
+    }
+#endif
+    bits[kFirstPoint >> 6] &= ~uint64_t{0} << (kFirstPoint & 63);
+    bits[kLastPoint >> 6] &= ~uint64_t{0} >> (63 - (kLastPoint & 63));
+    for (size_t w = (kLastPoint >> 6) + 1; w < bits.size(); ++w) bits[w] = 0;
+    return bits;
+}
+
 void copyBoard(Board& destination, const Board& source) {
     std::memcpy(destination.cell, source.cell, sizeof destination.cell);
 }
 
 namespace {
 
-constexpr int32_t kBoardWords = kBoardCells / 4;
-static_assert(kBoardCells % 4 == 0);
-
-// Copies the board four cells at a time with the mask repeated in every byte.
-// Source and destination may be the same board.
+// A plain loop over the cells, which the compiler turns into whole vector
+// registers at a time. Source and destination may be the same board.
 void copyMasked(Board& destination, const Board& source, uint8_t mask) {
-    const uint32_t wordMask = 0x01010101u * mask;
-    for (int32_t i = 0; i < kBoardWords; ++i) {
-        uint32_t word;
-        std::memcpy(&word, source.cell + 4 * i, 4);
-        word &= wordMask;
-        std::memcpy(destination.cell + 4 * i, &word, 4);
+    for (int32_t i = 0; i < kBoardCells; ++i) {
+        destination.cell[i] = static_cast<uint8_t>(source.cell[i] & mask);
     }
 }
 
@@ -337,15 +356,8 @@ void playMove(int32_t w, Board& board, int32_t s, int32_t p) {
     }
 
     // Outside marks survive every move, also on the points of captured stones.
-    // Edge cells never carry the mark, so whole words can be merged.
-    constexpr uint32_t kOutsideWord = 0x01010101u * kOutsideMark;
-    for (int32_t i = 0; i < kBoardWords; ++i) {
-        uint32_t keptWord;
-        uint32_t word;
-        std::memcpy(&keptWord, kept.cell + 4 * i, 4);
-        std::memcpy(&word, board.cell + 4 * i, 4);
-        word |= keptWord & kOutsideWord;
-        std::memcpy(board.cell + 4 * i, &word, 4);
+    for (int32_t i = 0; i < kBoardCells; ++i) {
+        board.cell[i] = static_cast<uint8_t>(board.cell[i] | (kept.cell[i] & kOutsideMark));
     }
 }
 

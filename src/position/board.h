@@ -88,6 +88,12 @@ inline uint64_t pointRangeBytes(int32_t start) {
 // Lowest reported byte of a mask as a cell offset 0..7.
 inline int32_t lowestByte(uint64_t mask) { return std::countr_zero(mask) >> 3; }
 
+// One bit per cell: cell p is bit p % 64 of word p / 64.
+using CellBits = std::array<uint64_t, (kBoardCells + 63) / 64>;
+
+// The points kFirstPoint..kLastPoint whose cell holds exactly `value`.
+CellBits pointsHolding(const Board& board, uint8_t value);
+
 // ---------------------------------------------------------------------------
 // Point lists: 100 slots, ending at the first 0 (or after slot 100)
 // ---------------------------------------------------------------------------

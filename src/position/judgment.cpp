@@ -198,15 +198,14 @@ int32_t countEyeSpace(const Board& board, int32_t defender) {
     copyColours(work, work);
 
     // The defender's empty neighbours are the candidate eye points. Marking
-    // them never makes a defender stone, so a word is read once. The plain
+    // them never makes a defender stone, so the stones are found once. The plain
     // colours left no other cell at 64, so the marked cells are exactly the
     // bits set here, and they are listed in board order as a scan would.
-    std::array<uint64_t, (kBoardCells + 63) / 64> markedBits{};
-    for (int32_t start = kFirstScanWord; start <= kLastPoint; start += 8) {
-        uint64_t hits = bytesEqual(loadWord(work, start), d) & pointRangeBytes(start);
-        while (hits != 0) {
-            const int32_t p = start + lowestByte(hits);
-            hits &= hits - 1;
+    CellBits markedBits{};
+    const CellBits stones = pointsHolding(work, d);
+    for (size_t word = 0; word < stones.size(); ++word) {
+        for (uint64_t bits = stones[word]; bits != 0; bits &= bits - 1) {
+            const int32_t p = static_cast<int32_t>(word * 64) + std::countr_zero(bits);
             for (int32_t offset : orthogonalOffsets) {
                 const int32_t n = p + offset;
                 if (work[n] == kEmpty) {
@@ -254,19 +253,17 @@ void tumejudgesini2(Board& board, int32_t attacker) {
     if (attacker < 0 || attacker > 255) return;  // no cell holds such a value
     const uint8_t a = static_cast<uint8_t>(attacker);
     // Removing a string only turns cells into 64 or the defender, never into
-    // the attacker, so each word is read again after a removal and the
-    // strings are taken in the order of their first point.
-    for (int32_t start = kFirstScanWord; start <= kLastPoint; start += 8) {
-        uint64_t pending = pointRangeBytes(start);
-        for (;;) {
-            const uint64_t hits = bytesEqual(loadWord(board, start), a) & pending;
-            if (hits == 0) break;
-            const int32_t k = lowestByte(hits);
-            pending = k == 7 ? 0 : pending & (~0ull << (8 * k + 8));
+    // the attacker, so the attacker's points found before any removal, taken
+    // in board order and skipped once removed, are the strings' first points.
+    const CellBits stones = pointsHolding(board, a);
+    for (size_t word = 0; word < stones.size(); ++word) {
+        for (uint64_t bits = stones[word]; bits != 0; bits &= bits - 1) {
+            const int32_t p = static_cast<int32_t>(word * 64) + std::countr_zero(bits);
+            if (board[p] != a) continue;
             if (attacker != kBlack && attacker != kWhite) {
                 ReportFatal("tumejudgesini2 error ishi=%d\n", attacker);
             }
-            removeDeadString(board, start + k, a, static_cast<uint8_t>(opponent(attacker)));
+            removeDeadString(board, p, a, static_cast<uint8_t>(opponent(attacker)));
         }
     }
 }
