@@ -320,17 +320,26 @@ void tumetoru(int32_t w, Board& board, int32_t p) {
 
 void playMove(int32_t w, Board& board, int32_t s, int32_t p) {
     RulesScratch& scratch = rulesScratch[w];
-    Board kept;
-    copyBoard(kept, board);
     scratch.koFlag = 0;
+    // Outside marks survive every move, also on the points of captured stones
+    // and on p itself. Every other mark goes. The walks below read colours
+    // only; a capture clears the marks too, so the board is kept for them
+    // just before the first one.
+    const uint8_t playedMark = board[p] & kOutsideMark;
     board[p] = static_cast<uint8_t>(s);
-    copyColours(board, board);
+    copyMasked(board, board, kColourMask | kOutsideMark);
 
     const int32_t t = opponent(s);
     scratch.capturedByMove = 0;
+    Board kept;
+    bool keptMarks = false;
     for (const int32_t offset : orthogonalOffsets) {
         const int32_t n = p + offset;
-        if (board[n] == t && tumedame(board, n) == 0) {
+        if (colourOf(board[n]) == t && tumedame(board, n) == 0) {
+            if (!keptMarks) {
+                copyBoard(kept, board);
+                keptMarks = true;
+            }
             tumetoru(w, board, n);
             scratch.capturedByMove += scratch.capturedByString;
         }
@@ -341,10 +350,10 @@ void playMove(int32_t w, Board& board, int32_t s, int32_t p) {
         int32_t emptyCount = 0;
         int32_t emptyPoint = 0;
         for (const int32_t offset : orthogonalOffsets) {
-            if (board[p + offset] == s) {
+            if (colourOf(board[p + offset]) == s) {
                 joined = true;
             }
-            if (board[p + offset] == kEmpty) {
+            if (colourOf(board[p + offset]) == kEmpty) {
                 emptyCount += 1;
                 emptyPoint = p + offset;
             }
@@ -355,10 +364,12 @@ void playMove(int32_t w, Board& board, int32_t s, int32_t p) {
         }
     }
 
-    // Outside marks survive every move, also on the points of captured stones.
-    for (int32_t i = 0; i < kBoardCells; ++i) {
-        board.cell[i] = static_cast<uint8_t>(board.cell[i] | (kept.cell[i] & kOutsideMark));
+    if (keptMarks) {
+        for (int32_t i = 0; i < kBoardCells; ++i) {
+            board.cell[i] = static_cast<uint8_t>(board.cell[i] | (kept.cell[i] & kOutsideMark));
+        }
     }
+    board[p] |= playedMark;
 }
 
 int32_t tumetst1(const Board& board, int32_t s, int32_t p) {
