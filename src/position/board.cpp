@@ -96,14 +96,20 @@ void clearBoard(Board& board) {
 CellBits pointsHolding(const Board& board, uint8_t value) {
     CellBits bits{};
 #if defined(__SSE2__) || defined(_M_X64)
-    // Sixteen cells a compare; a block never straddles two words of bits.
+    // Sixteen cells a compare, four compares to a word of bits.
     const __m128i wanted = _mm_set1_epi8(static_cast<char>(value));
-    for (int32_t start = 0; start <= kLastPoint; start += 16) {
+    const auto block = [&](int32_t start) {
         const __m128i cells =
             _mm_loadu_si128(reinterpret_cast<const __m128i*>(board.cell + start));
-        const auto hits = static_cast<uint32_t>(_mm_movemask_epi8(_mm_cmpeq_epi8(cells, wanted)));
-        bits[start >> 6] |= uint64_t{hits} << (start & 63);
+        return uint64_t{static_cast<uint16_t>(_mm_movemask_epi8(_mm_cmpeq_epi8(cells, wanted)))};
+    };
+    static_assert(kLastPoint / 64 == 6 && kLastPoint % 64 < 16);
+    for (int32_t word = 0; word < 6; ++word) {
+        const int32_t start = 64 * word;
+        bits[word] = block(start) | block(start + 16) << 16 | block(start + 32) << 32 |
+                     block(start + 48) << 48;
     }
+    bits[6] = block(384);
 #else
     for (int32_t p = 0; p <= kLastPoint; ++p) {
         if (board[p] == value) bits[p >> 6] |= uint64_t{1} << (p & 63);

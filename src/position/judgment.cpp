@@ -59,6 +59,60 @@ constexpr std::array<EdgeLinkPass, 4> kEdgeLinkPasses = {{
     {39, 399, 20, +19, -1, +20, -21, -1, -20},     // right column
 }};
 
+// The points each pass visits, as bits.
+constexpr std::array<CellBits, 4> kEdgeLinkPoints = [] {
+    std::array<CellBits, 4> points{};
+    for (size_t k = 0; k < kEdgeLinkPasses.size(); ++k) {
+        const EdgeLinkPass& pass = kEdgeLinkPasses[k];
+        for (int32_t p = pass.first; p <= pass.last; p += pass.step) {
+            points[k][p >> 6] |= uint64_t{1} << (p & 63);
+        }
+    }
+    return points;
+}();
+
+// linkEdgeDiagonals, given the attacker's stones as found before it. Only
+// those stones are looked at, each pass in its own order; a mark set by one
+// pass takes that stone out of the later ones.
+void linkEdgeDiagonalsOf(Board& board, uint8_t a, const CellBits& stones) {
+    const uint8_t safe = static_cast<uint8_t>(a + kOutsideMark);
+    for (size_t k = 0; k < kEdgeLinkPasses.size(); ++k) {
+        const EdgeLinkPass& pass = kEdgeLinkPasses[k];
+        const int32_t lastWord = pass.last >> 6;
+        for (int32_t word = pass.first >> 6; word <= lastWord; ++word) {
+            for (uint64_t bits = stones[word] & kEdgeLinkPoints[k][word]; bits != 0;
+                 bits &= bits - 1) {
+                const int32_t p = word * 64 + std::countr_zero(bits);
+                if (board[p] != a) continue;
+                if (board[p + pass.diagonal1] == safe &&
+                    colourOf(board[p + pass.between1a]) == 0 &&
+                    colourOf(board[p + pass.between1b]) == 0) {
+                    board[p] |= kOutsideMark;
+                }
+                if (board[p + pass.diagonal2] == safe &&
+                    colourOf(board[p + pass.between2a]) == 0 &&
+                    colourOf(board[p + pass.between2b]) == 0) {
+                    board[p] |= kOutsideMark;
+                }
+            }
+        }
+    }
+}
+
+// tumejudgesini2 for a valid attacker, given its stones as found before.
+// Removing a string only turns cells into 64 or the defender, never into the
+// attacker, so those stones, taken in board order and skipped once they are no
+// longer plain attacker stones, are the strings' first points.
+void removeDeadStringsOf(Board& board, uint8_t a, const CellBits& stones) {
+    const auto d = static_cast<uint8_t>(opponent(a));
+    for (size_t word = 0; word < stones.size(); ++word) {
+        for (uint64_t bits = stones[word]; bits != 0; bits &= bits - 1) {
+            const int32_t p = static_cast<int32_t>(word * 64) + std::countr_zero(bits);
+            if (board[p] == a) removeDeadString(board, p, a, d);
+        }
+    }
+}
+
 // Points with few empty neighbours move toward the front: for each slot i in
 // turn, every later few-neighbour point is swapped into slot i, in order.
 // Worked through, those swaps come to this: the k few-neighbour points fill
@@ -193,8 +247,10 @@ int32_t countEyeSpace(const Board& board, int32_t defender) {
     // The outside marks of the board come along: they keep safe stones safe.
     Board work;
     copyBoard(work, board);
-    linkEdgeDiagonals(work, attacker);
-    tumejudgesini2(work, attacker);
+    const auto a = static_cast<uint8_t>(attacker);
+    const CellBits attackerStones = pointsHolding(work, a);
+    linkEdgeDiagonalsOf(work, a, attackerStones);
+    removeDeadStringsOf(work, a, attackerStones);
     copyColours(work, work);
 
     // The defender's empty neighbours are the candidate eye points. Marking
@@ -232,40 +288,21 @@ int32_t countEyeSpace(const Board& board, int32_t defender) {
 }
 
 void linkEdgeDiagonals(Board& board, int32_t attacker) {
-    const uint8_t a = static_cast<uint8_t>(attacker);
-    const uint8_t safe = static_cast<uint8_t>(attacker + kOutsideMark);
-    for (const EdgeLinkPass& pass : kEdgeLinkPasses) {
-        for (int32_t p = pass.first; p <= pass.last; p += pass.step) {
-            if (board[p] != a) continue;
-            if (board[p + pass.diagonal1] == safe && colourOf(board[p + pass.between1a]) == 0 &&
-                colourOf(board[p + pass.between1b]) == 0) {
-                board[p] |= kOutsideMark;
-            }
-            if (board[p + pass.diagonal2] == safe && colourOf(board[p + pass.between2a]) == 0 &&
-                colourOf(board[p + pass.between2b]) == 0) {
-                board[p] |= kOutsideMark;
-            }
-        }
-    }
+    const auto a = static_cast<uint8_t>(attacker);
+    linkEdgeDiagonalsOf(board, a, pointsHolding(board, a));
 }
 
 void tumejudgesini2(Board& board, int32_t attacker) {
     if (attacker < 0 || attacker > 255) return;  // no cell holds such a value
-    const uint8_t a = static_cast<uint8_t>(attacker);
-    // Removing a string only turns cells into 64 or the defender, never into
-    // the attacker, so the attacker's points found before any removal, taken
-    // in board order and skipped once removed, are the strings' first points.
+    const auto a = static_cast<uint8_t>(attacker);
     const CellBits stones = pointsHolding(board, a);
-    for (size_t word = 0; word < stones.size(); ++word) {
-        for (uint64_t bits = stones[word]; bits != 0; bits &= bits - 1) {
-            const int32_t p = static_cast<int32_t>(word * 64) + std::countr_zero(bits);
-            if (board[p] != a) continue;
-            if (attacker != kBlack && attacker != kWhite) {
-                ReportFatal("tumejudgesini2 error ishi=%d\n", attacker);
-            }
-            removeDeadString(board, p, a, static_cast<uint8_t>(opponent(attacker)));
+    if (attacker != kBlack && attacker != kWhite) {
+        for (const uint64_t word : stones) {
+            if (word != 0) ReportFatal("tumejudgesini2 error ishi=%d\n", attacker);
         }
+        return;
     }
+    removeDeadStringsOf(board, a, stones);
 }
 
 void collectMarkedPoints(const Board& board, PointList& list) {
