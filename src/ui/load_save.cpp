@@ -74,6 +74,17 @@ bool COstrelDlg::RefuseNonProblem(const std::string& path) {
     return true;
 }
 
+// A problem read from a file replaces the play-out: the region may be edited
+// again and パス waits for the next outcome.
+void COstrelDlg::LeavePlayForLoad() {
+    regionEditable = 1;
+    if (state != Idle) {
+        KillTimer(kSolveTimer);
+        state = Idle;
+    }
+    EnableControl(kIdPass, false);
+}
+
 void COstrelDlg::LoadProblem(std::string path) {
     path = WithBanExtension(std::move(path));
     if (HasSgfExtension(path)) {
@@ -83,12 +94,7 @@ void COstrelDlg::LoadProblem(std::string path) {
     if (RefuseNonProblem(path)) {
         return;
     }
-    regionEditable = 1;
-    if (state != Idle) {
-        KillTimer(kSolveTimer);
-        state = Idle;
-    }
-    EnableControl(kIdPass, false);
+    LeavePlayForLoad();
     sideToMove = 0;
     targetPoint = 0;
     ReadProblemFile(path.c_str());
@@ -112,12 +118,7 @@ void COstrelDlg::LoadSgfProblem(const std::string& path) {
         ShowAppMessageBox(tr("%1\nは読めません: %2").arg(ShownPath(path), QString::fromStdString(message)));
         return;
     }
-    regionEditable = 1;
-    if (state != Idle) {
-        KillTimer(kSolveTimer);
-        state = Idle;
-    }
-    EnableControl(kIdPass, false);
+    LeavePlayForLoad();
     TakeSgfProblem(problem);
     problemFile = path;
     ShowSideAndFile();

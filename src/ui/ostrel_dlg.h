@@ -124,6 +124,7 @@ public:
     // gets ".ban"); a file that is no problem is refused and nothing changes.
     void LoadProblem(std::string path);
     void LoadSgfProblem(const std::string& path);
+    void LeavePlayForLoad();
     // The set-up mode with the board as it is, this side to move and the
     // 目標石 tool chosen.
     void StartSetupToPickTarget(int32_t side);
