@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <mutex>
+#include <thread>
 #include <type_traits>
 
 #include "frontend.h"
@@ -34,6 +35,9 @@ struct alignas(64) DepthArea {
     // Children of the node's selection loop found busy in another worker
     // since its last real child search.
     std::array<bool, kChildSlots> busyChild;
+    // Children that this worker searched while helping another worker's node
+    // here: their numbers are this worker's, newer than the owner's copy.
+    std::array<bool, kChildSlots> searchedHere;
 };
 
 // Zero from the start, so that no start-up code fills these megabytes.
@@ -65,12 +69,35 @@ void NoteDepth(int32_t depth) {
 }
 
 void ReleaseRecord(NodeRecord* record) {
-    std::lock_guard<std::mutex> hold(engineLock);
-    record->busy = 0;
+    std::lock_guard<std::mutex> hold(TableLockOf(record->key));
+    storeNumber(record->busy, kRecordFree);
 }
 
 ProofPair RecordNumbers(NodeRecord* record) {
     return {loadNumber(record->pn), loadNumber(record->dn)};
+}
+
+// Copies the children of a record another worker is searching, their
+// numbers as that worker last stored them (the moves never change), except
+// those this worker has searched itself; false once the owner has let the
+// record go.
+bool CopyHelpedChildren(NodeRecord* helped, ChildEntry* copy,
+                        const std::array<bool, kChildSlots>& searchedHere, int32_t& ownerChild) {
+    std::lock_guard<std::mutex> hold(TableLockOf(helped->key));
+    const uint16_t busy = loadNumber(helped->busy);
+    if (busy < kRecordSearched) {
+        return false;
+    }
+    ownerChild = busy - kRecordSearched;
+    ChildEntry* children = helped->children();
+    for (int32_t i = 0;; ++i) {
+        if (!searchedHere[i]) {
+            copy[i] = {children[i].move, loadNumber(children[i].pn), loadNumber(children[i].dn)};
+        }
+        if (children[i].move == 0) {
+            return true;
+        }
+    }
 }
 
 void Answer(const ProofPair& numbers, uint16_t& pnOut, uint16_t& dnOut) {
@@ -83,7 +110,7 @@ void Answer(const ProofPair& numbers, uint16_t& pnOut, uint16_t& dnOut) {
 ProofPair ValueChild(const Board& child, uint64_t key, int32_t childSide,
                      const PointList& judgeList) {
     {
-        std::lock_guard<std::mutex> hold(engineLock);
+        std::lock_guard<std::mutex> hold(TableLockOf(key));
         NodeRecord* found;
         LookupRecord(key, childSide, &found);
         if (found != nullptr) {
@@ -99,7 +126,7 @@ constexpr int32_t kKnownChild = INT32_MIN;
 ProofPair ValueChildJudged(const Board& child, uint64_t key, int32_t childSide,
                            const PointList& judgeList, int32_t& judgment) {
     {
-        std::lock_guard<std::mutex> hold(engineLock);
+        std::lock_guard<std::mutex> hold(TableLockOf(key));
         NodeRecord* found;
         LookupRecord(key, childSide, &found);
         if (found != nullptr) {
@@ -205,21 +232,28 @@ int32_t EnterNode(Node& node, const Board& board, ProofPair& out) {
 }
 
 // Claiming the record: a known position is taken unless another worker holds
-// it; a new one gets a busy placeholder and is expanded.
-int32_t ClaimRecord(const Node& node, NodeRecord*& record, bool& expand, ProofPair& out) {
-    std::lock_guard<std::mutex> hold(engineLock);
+// it; a new one gets a busy placeholder and is expanded. A record that another
+// worker is searching (not expanding) comes back as `helped`, so that this
+// worker can search beside it.
+int32_t ClaimRecord(const Node& node, NodeRecord*& record, bool& expand, ProofPair& out,
+                    NodeRecord*& helped) {
+    std::lock_guard<std::mutex> hold(TableLockOf(node.key));
     NodeRecord* found;
     NodeRecord** link = LookupRecord(node.key, node.side, &found);
     if (found == nullptr) {
-        record = InsertPlaceholder(link, node.key, node.side);
+        record = InsertPlaceholder(node.w, link, node.key, node.side);
         expand = true;
         return kGoOn;
     }
-    if (found->busy != 0) {
+    const uint16_t busy = loadNumber(found->busy);
+    if (busy != kRecordFree) {
         out = RecordNumbers(found);
+        if (busy >= kRecordSearched) {
+            helped = found;
+        }
         return kSearchBusy;
     }
-    found->busy = 1;
+    storeNumber(found->busy, kRecordSearched);
     record = found;
     expand = false;
     return kGoOn;
@@ -354,12 +388,12 @@ int32_t ExpandNode(const Node& node, NodeRecord* record, ProofPair& out) {
     out = kIki ? ProofPair{static_cast<uint16_t>(sum), least}
                : ProofPair{least, static_cast<uint16_t>(sum)};
     {
-        std::lock_guard<std::mutex> hold(engineLock);
-        NodeRecord* full = ReplacePlaceholder(record, count + 1);
+        std::lock_guard<std::mutex> hold(TableLockOf(record->key));
+        NodeRecord* full = ReplacePlaceholder(node.w, record, count + 1);
         std::copy(scratch, scratch + count + 1, full->children());
         full->pn = out.pn;
         full->dn = out.dn;
-        full->busy = 0;
+        storeNumber(full->busy, kRecordFree);
     }
     return kSearchDone;
 }
@@ -404,19 +438,46 @@ ChildSelection SelectChildBesideBusy(const ChildEntry* children,
 // promising child searched under narrowed thresholds, until a threshold is
 // reached. A node whose side has no helping move searches its pass instead.
 // The strong order lets the child grow past the second best by a fraction.
+//
+// Given a record another worker is searching instead of its own, the loop
+// helps that worker: it runs on a copy of the owner's children, taken afresh
+// each round, leaves the children the owner is in to it, never writes the
+// record and ends once the owner lets it go. Whatever it learns goes into the
+// records of the children it searches, where the owner finds it when it
+// descends; numbers in the table are the same whoever wrote them, so helping
+// changes how soon a position is resolved, never what it resolves to.
 template <bool kIki, bool kStrong>
-int32_t SearchChildren(const Node& node, NodeRecord* record, int32_t pnThreshold,
-                       int32_t dnThreshold, ProofPair& out) {
+int32_t SearchChildren(const Node& node, NodeRecord* record, NodeRecord* helped,
+                       int32_t pnThreshold, int32_t dnThreshold, ProofPair& out) {
     DepthArea& area = node.area;
     const int32_t childSide = opponent(node.side);
     constexpr ChildSteps kSteps{kIki ? Mover::kDefender : Mover::kAttacker,
                                 ListOrder::kCapturedPointsFirst, true, true};
-    ChildEntry* children = record->children();
+    const bool helping = record == nullptr;
+    ChildEntry* children = helping ? area.scratch : record->children();
+    if (helping) {
+        area.searchedHere.fill(false);
+    }
     int32_t busyInARow = 0;
     // Only several workers ever find a child busy: one worker's own line is
     // caught as a repetition first, so its selection stays SelectChild's.
     bool anyBusy = false;
+    // Helping is bounded too, as an owner it waits for may hold the node long.
+    int32_t helpRounds = 0;
     for (;;) {
+        if (helping) {
+            int32_t ownerChild = 0;
+            if (++helpRounds > kBusyRetries ||
+                !CopyHelpedChildren(helped, children, area.searchedHere, ownerChild)) {
+                return kSearchDone;
+            }
+            // The child the owner is in is left to it.
+            if (!anyBusy) {
+                area.busyChild.fill(false);
+                anyBusy = true;
+            }
+            area.busyChild[ownerChild] = true;
+        }
         const NodeNumbers numbers = kIki ? NodeNumbersIki(children) : NodeNumbersTori(children);
         ProofPair now{numbers.pn, numbers.dn};
         const ChildEntry& closing = children[numbers.count];
@@ -435,17 +496,30 @@ int32_t SearchChildren(const Node& node, NodeRecord* record, int32_t pnThreshold
         int32_t childDnThreshold = INF;
         if (!searchPass) {
             out = now;
-            storeNumber(record->pn, now.pn);
-            storeNumber(record->dn, now.dn);
-            if (now.pn >= pnThreshold || now.dn >= dnThreshold) {
-                ReleaseRecord(record);
-                return kSearchDone;
+            if (helping) {
+                if (now.pn >= pnThreshold || now.dn >= dnThreshold) {
+                    return kSearchDone;
+                }
+            } else {
+                storeNumber(record->pn, now.pn);
+                storeNumber(record->dn, now.dn);
+                if (now.pn >= pnThreshold || now.dn >= dnThreshold) {
+                    ReleaseRecord(record);
+                    return kSearchDone;
+                }
             }
             ChildSelection pick{-1, -1, 0, 0, 0};
             if (anyBusy) {
                 // The next-best child that no other worker is searching.
                 pick = SelectChildBesideBusy<kIki>(children, area.busyChild);
+                if (pick.move == -1 && helping) {
+                    // Everything here is being searched already.
+                    return kSearchDone;
+                }
                 if (pick.move == -1) {
+                    // Every child is being searched elsewhere: give their
+                    // owners the processor before looking again.
+                    std::this_thread::yield();
                     area.busyChild.fill(false);
                     anyBusy = false;
                 }
@@ -501,17 +575,26 @@ int32_t SearchChildren(const Node& node, NodeRecord* record, int32_t pnThreshold
             childOther = &area.listX;
         }
 
+        if (!helping) {
+            storeNumber(record->busy, static_cast<uint16_t>(kRecordSearched + index));
+        }
         uint16_t childPn = kFreshPair.pn;
         uint16_t childDn = kFreshPair.dn;
         const int32_t code = SearchNode<!kIki, kStrong>(node.w, node.depth + 1, a, childStones, childSide,
                                                *childOwn, *childOther, childPn, childDn,
                                                childPnThreshold, childDnThreshold, childKoRetaken);
         if (code == kSearchTimeUp) {
-            ReleaseRecord(record);
+            if (!helping) {
+                ReleaseRecord(record);
+            }
             return kSearchTimeUp;
         }
-        children[index].pn = childPn;
-        children[index].dn = childDn;
+        // A helping worker may be reading these.
+        storeNumber(children[index].pn, childPn);
+        storeNumber(children[index].dn, childDn);
+        if (helping) {
+            area.searchedHere[index] = true;
+        }
         // A search made beside busy children does not end the run of busy
         // finds: two workers that each hold what the other waits for would
         // otherwise go round their other children for ever.
@@ -533,6 +616,9 @@ int32_t SearchChildren(const Node& node, NodeRecord* record, int32_t pnThreshold
             // Two workers can each own a position the other is waiting for
             // (a pass answered by a pass reaches the first position again).
             // Letting go of this record breaks such a wait.
+            if (helping) {
+                return kSearchDone;
+            }
             out = RecordNumbers(record);
             ReleaseRecord(record);
             return kSearchDone;
@@ -553,8 +639,9 @@ int32_t SearchNode(int32_t w, int32_t depth, const Board& board, uint64_t stones
     int32_t code = EnterNode<kIki>(node, board, out);
     NodeRecord* record = nullptr;
     bool expand = false;
+    NodeRecord* helped = nullptr;
     if (code == kGoOn) {
-        code = ClaimRecord(node, record, expand, out);
+        code = ClaimRecord(node, record, expand, out, helped);
     }
     if (code == kGoOn && expand) {
         code = ExpandNode<kIki, kStrong>(node, record, out);
@@ -565,7 +652,16 @@ int32_t SearchNode(int32_t w, int32_t depth, const Board& board, uint64_t stones
             ReleaseRecord(record);
             code = kSearchDone;
         } else {
-            code = SearchChildren<kIki, kStrong>(node, record, pnThreshold, dnThreshold, out);
+            code = SearchChildren<kIki, kStrong>(node, record, nullptr, pnThreshold, dnThreshold,
+                                                 out);
+        }
+    } else if (code == kSearchBusy && helped != nullptr && out.pn < pnThreshold &&
+               out.dn < dnThreshold) {
+        // Searched beside its owner; the caller still takes the position as
+        // busy, as it would without the help.
+        if (SearchChildren<kIki, kStrong>(node, nullptr, helped, pnThreshold, dnThreshold, out) ==
+            kSearchTimeUp) {
+            code = kSearchTimeUp;
         }
     }
     Answer(out, pnOut, dnOut);

@@ -21,18 +21,29 @@ struct ArenaBlock {
 constexpr size_t kBlockBytes = size_t{16} << 20;
 constexpr size_t kRecordAlign = alignof(NodeRecord);
 
-ArenaBlock* currentBlock = nullptr;
+// One worker's blocks and released placeholders, a cache line of its own.
+struct alignas(64) WorkerArena {
+    ArenaBlock* currentBlock = nullptr;
+    // Released placeholders, reused for the next placeholder (same size).
+    NodeRecord* freePlaceholders = nullptr;
+};
+WorkerArena arenas[kMaxWorkers];
+
 // Whether any chain head may be set; a clear of an empty table skips the 8 MB wipe.
-bool headsTouched = true;
-// Released placeholders, reused for the next placeholder (same size).
-NodeRecord* freePlaceholders = nullptr;
+std::atomic<bool> headsTouched{true};
+
+struct alignas(64) TableLock {
+    std::mutex lock;
+};
+TableLock tableLocks[kTableLockCount];
 
 size_t RecordBytes(int32_t entries) {
     size_t bytes = sizeof(NodeRecord) + sizeof(ChildEntry) * static_cast<size_t>(entries);
     return (bytes + kRecordAlign - 1) & ~(kRecordAlign - 1);
 }
 
-void* CarveBytes(size_t bytes) {
+void* CarveBytes(WorkerArena& arena, size_t bytes) {
+    ArenaBlock*& currentBlock = arena.currentBlock;
     if (currentBlock == nullptr || currentBlock->size - currentBlock->used < bytes) {
         size_t size = bytes + sizeof(ArenaBlock) > kBlockBytes ? bytes + sizeof(ArenaBlock)
                                                                : kBlockBytes;
@@ -56,22 +67,28 @@ uint32_t BucketOf(uint64_t key) {
     return static_cast<uint32_t>((key & ~(uint64_t{1} << 63)) % kBucketCount);
 }
 
+std::mutex& TableLockOf(uint64_t key) { return tableLocks[BucketOf(key) % kTableLockCount].lock; }
+
 uint32_t MemoryMegabytes() {
     return static_cast<uint32_t>(memoryUsed.load(std::memory_order_relaxed) / 1048576);
 }
 
-NodeRecord* AllocRecord(RecordKind kind, int32_t entries) {
+NodeRecord* AllocRecord(int32_t w, RecordKind kind, int32_t entries) {
+    if (w < 0 || w >= kMaxWorkers) {
+        ReportFatal("macroinv error %d\n", w);
+    }
+    WorkerArena& arena = arenas[w];
     uint64_t counted = kind == RecordKind::Placeholder
                            ? kPlaceholderBytes
                            : 6 * static_cast<uint64_t>(entries) + 32;
     memoryUsed.fetch_add(counted, std::memory_order_relaxed);
     size_t bytes = RecordBytes(kind == RecordKind::Placeholder ? 0 : entries);
     void* at;
-    if (kind == RecordKind::Placeholder && freePlaceholders != nullptr) {
-        at = freePlaceholders;
-        freePlaceholders = freePlaceholders->next;
+    if (kind == RecordKind::Placeholder && arena.freePlaceholders != nullptr) {
+        at = arena.freePlaceholders;
+        arena.freePlaceholders = arena.freePlaceholders->next;
     } else {
-        at = CarveBytes(bytes);
+        at = CarveBytes(arena, bytes);
     }
     std::memset(at, 0, bytes);
     return static_cast<NodeRecord*>(at);
@@ -86,20 +103,20 @@ NodeRecord** LookupRecord(uint64_t key, int32_t side, NodeRecord** found) {
     return link;
 }
 
-NodeRecord* InsertPlaceholder(NodeRecord** link, uint64_t key, int32_t side) {
-    NodeRecord* record = AllocRecord(RecordKind::Placeholder, 0);
+NodeRecord* InsertPlaceholder(int32_t w, NodeRecord** link, uint64_t key, int32_t side) {
+    NodeRecord* record = AllocRecord(w, RecordKind::Placeholder, 0);
     record->key = key;
     record->side = static_cast<uint16_t>(side);
     record->pn = 1;
     record->dn = 1;
-    record->busy = 1;
+    record->busy = kRecordExpanding;
     record->next = *link;
     *link = record;
-    headsTouched = true;
+    headsTouched.store(true, std::memory_order_relaxed);
     return record;
 }
 
-NodeRecord* ReplacePlaceholder(NodeRecord* placeholder, int32_t entries) {
+NodeRecord* ReplacePlaceholder(int32_t w, NodeRecord* placeholder, int32_t entries) {
     // Other workers may have put records in front of the placeholder since it
     // was made, so find the link that points at it now.
     NodeRecord** link = &nodeTable[BucketOf(placeholder->key)];
@@ -111,13 +128,15 @@ NodeRecord* ReplacePlaceholder(NodeRecord* placeholder, int32_t entries) {
     }
     memoryUsed.fetch_sub(kPlaceholderBytes, std::memory_order_relaxed);
     NodeRecord* behind = placeholder->next;
-    NodeRecord* record = AllocRecord(RecordKind::Full, entries);
+    NodeRecord* record = AllocRecord(w, RecordKind::Full, entries);
     record->key = placeholder->key;
     record->side = placeholder->side;
     record->next = behind;
     *link = record;
-    placeholder->next = freePlaceholders;
-    freePlaceholders = placeholder;
+    // The placeholder may be another worker's; it joins this worker's list,
+    // which is released with every other block at the clear.
+    placeholder->next = arenas[w].freePlaceholders;
+    arenas[w].freePlaceholders = placeholder;
     return record;
 }
 
@@ -125,15 +144,17 @@ void ClearNodeTable(int32_t worker) {
     if (worker != 0) {
         return;
     }
-    while (currentBlock != nullptr) {
-        ArenaBlock* previous = currentBlock->previous;
-        std::free(currentBlock);
-        currentBlock = previous;
+    for (WorkerArena& arena : arenas) {
+        while (arena.currentBlock != nullptr) {
+            ArenaBlock* previous = arena.currentBlock->previous;
+            std::free(arena.currentBlock);
+            arena.currentBlock = previous;
+        }
+        arena.freePlaceholders = nullptr;
     }
-    freePlaceholders = nullptr;
-    if (headsTouched) {
+    if (headsTouched.load(std::memory_order_relaxed)) {
         std::memset(nodeTable, 0, sizeof nodeTable);
-        headsTouched = false;
+        headsTouched.store(false, std::memory_order_relaxed);
     }
     memoryUsed.store(0, std::memory_order_relaxed);
 }

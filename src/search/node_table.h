@@ -4,6 +4,9 @@
 
 #include <atomic>
 #include <cstdint>
+#include <mutex>
+
+#include "position/board.h"
 
 constexpr uint16_t INF = 60000;   // proof and disproof numbers saturate here
 
@@ -26,6 +29,13 @@ struct ChildEntry {
     uint16_t dn;
 };
 
+// What NodeRecord::busy holds. Only several workers ever find a record busy.
+constexpr uint16_t kRecordFree = 0;
+constexpr uint16_t kRecordExpanding = 1;  // a placeholder whose children are being valued
+// A full record whose selection loop runs holds this plus the index of the
+// child its owner is searching.
+constexpr uint16_t kRecordSearched = 2;
+
 // The children follow the header directly in the same allocation, so a record
 // is sized exactly for them; see children().
 struct NodeRecord {
@@ -34,7 +44,7 @@ struct NodeRecord {
     uint16_t side;
     uint16_t pn;
     uint16_t dn;
-    uint16_t busy;
+    uint16_t busy;  // kRecordFree, kRecordExpanding or kRecordSearched + child index
 
     ChildEntry* children() { return reinterpret_cast<ChildEntry*>(this + 1); }
 };
@@ -45,8 +55,15 @@ constexpr uint64_t kPlaceholderBytes = 32;
 
 extern NodeRecord* nodeTable[kBucketCount];
 // Bytes the records take by the counting rule (32 a placeholder, 6*e + 32 a
-// full record with e entries); guarded by engineLock, read freely for display.
+// full record with e entries); counted up by every worker, read freely for
+// display.
 extern std::atomic<uint64_t> memoryUsed;
+
+// Each chain is guarded by one of these locks, the same one for every bucket
+// of a group, so that workers reading different chains never wait for each
+// other. A worker holds at most one at a time.
+constexpr uint32_t kTableLockCount = 256;
+std::mutex& TableLockOf(uint64_t key);
 
 enum class RecordKind { Placeholder, Full };
 
@@ -70,18 +87,20 @@ inline void PrefetchBucket(uint64_t key) {
 }
 uint32_t MemoryMegabytes();
 
-// All of these run under engineLock.
+// These run under the key's TableLockOf. Worker w's records come from its own
+// blocks, so allocating takes no lock of its own.
 // A zero-filled record of the given kind with room for `entries` children.
-NodeRecord* AllocRecord(RecordKind kind, int32_t entries);
+NodeRecord* AllocRecord(int32_t w, RecordKind kind, int32_t entries);
 // Walks the key's chain to the first record with this key. Returns the link
 // where the walk stopped; *found is that record when its side also matches.
 NodeRecord** LookupRecord(uint64_t key, int32_t side, NodeRecord** found);
 // Puts a new busy placeholder at the link a lookup returned; a record already
 // there (same key, other side) stays directly behind it.
-NodeRecord* InsertPlaceholder(NodeRecord** link, uint64_t key, int32_t side);
+NodeRecord* InsertPlaceholder(int32_t w, NodeRecord** link, uint64_t key, int32_t side);
 // Releases the placeholder and puts a full record with `entries` children in
 // its place, keeping the records chained behind it. The caller fills it.
-NodeRecord* ReplacePlaceholder(NodeRecord* placeholder, int32_t entries);
+NodeRecord* ReplacePlaceholder(int32_t w, NodeRecord* placeholder, int32_t entries);
 
-// Worker 0 releases every record; other workers do nothing.
+// Worker 0 releases every worker's records; other workers do nothing. Run
+// while no worker searches.
 void ClearNodeTable(int32_t worker);

@@ -36,8 +36,8 @@ extern StrongSearchSettings strongSearch;
 
 // --- the workers' meeting --------------------------------------------------
 
-// Guards the node table, its byte count and the ticket. Taken by every
-// worker.
+// Guards the ticket and each worker's start (the node table has locks of its
+// own). Taken once by every worker.
 extern std::mutex engineLock;
 // The number of workers of the running solve. Written by LaunchSolveWorkers;
 // read by the rendezvous. The window may set workerCount for the next solve

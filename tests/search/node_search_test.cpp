@@ -70,10 +70,10 @@ TEST_F(NodeSearchEntry, DepthLimitBusyRecordAndCutOff) {
     EXPECT_EQ(memoryUsed.load(), 0u);
 
     {
-        std::lock_guard<std::mutex> hold(engineLock);
         NodeRecord* found;
         const uint64_t key = PositionKey(board, kWhite, restrainDefenderKo.load());
-        NodeRecord* busy = InsertPlaceholder(LookupRecord(key, kWhite, &found), key, kWhite);
+        std::lock_guard<std::mutex> hold(TableLockOf(key));
+        NodeRecord* busy = InsertPlaceholder(W + 1, LookupRecord(key, kWhite, &found), key, kWhite);
         busy->pn = 4;
         busy->dn = 9;
     }
@@ -101,10 +101,10 @@ TEST_F(NodeSearchEntry, AChildThatStaysBusyIsGivenUpAfterAWhile) {
     Board child = board;
     playMove(W, child, kWhite, pointAt(10, 9));
     {
-        std::lock_guard<std::mutex> hold(engineLock);
         NodeRecord* found;
         const uint64_t key = PositionKey(child, kBlack, restrainDefenderKo.load());
-        InsertPlaceholder(LookupRecord(key, kBlack, &found), key, kBlack);
+        std::lock_guard<std::mutex> hold(TableLockOf(key));
+        InsertPlaceholder(W + 1, LookupRecord(key, kBlack, &found), key, kBlack);
     }
     EXPECT_EQ(tume_iki(W, 0, board, kWhite, own, none, pn, dn, INF, INF, 0), kSearchDone);
     EXPECT_EQ(pn, 1);

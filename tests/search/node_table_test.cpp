@@ -70,16 +70,15 @@ protected:
     }
     NodeRecord* Insert(uint64_t key, int32_t side) {
         NodeRecord* found;
-        return InsertPlaceholder(LookupRecord(key, side, &found), key, side);
+        return InsertPlaceholder(0, LookupRecord(key, side, &found), key, side);
     }
-    std::lock_guard<std::mutex> hold{engineLock};
 };
 
 TEST_F(NodeTable, CountingRuleAndClearByWorkerZeroOnly) {
     NodeRecord* placeholder = Insert(77, kBlack);
     EXPECT_EQ(memoryUsed.load(), 32u);
-    EXPECT_EQ(placeholder->busy, 1);
-    NodeRecord* full = ReplacePlaceholder(placeholder, 4);
+    EXPECT_EQ(placeholder->busy, kRecordExpanding);
+    NodeRecord* full = ReplacePlaceholder(0, placeholder, 4);
     EXPECT_EQ(memoryUsed.load(), 6u * 4 + 32);
     EXPECT_EQ(Lookup(77, kBlack), full);
     EXPECT_EQ(full->side, kBlack);
@@ -100,7 +99,7 @@ TEST_F(NodeTable, ChainsKeepTheirRecordsThroughReplacementAndOtherSides) {
     EXPECT_EQ(nodeTable[BucketOf(3)], white);
     EXPECT_EQ(white->next, black);
 
-    NodeRecord* full = ReplacePlaceholder(black, 2);
+    NodeRecord* full = ReplacePlaceholder(1, black, 2);
     EXPECT_EQ(white->next, full);
     EXPECT_NE(Lookup(3 + 1000000, kWhite), nullptr);
     // The walk stops at the first record with the key: the white one.
