@@ -9,7 +9,31 @@
 #include "frontend.h"
 #include "position/corner_rewrites.h"
 
-std::atomic<uint32_t> judgeCount{0};
+namespace {
+
+struct alignas(64) JudgeCounter {
+    std::atomic<uint32_t> count{0};
+};
+JudgeCounter judgeCounters[kMaxWorkers];
+thread_local int32_t judgeSlot = 0;
+
+}  // namespace
+
+void SetJudgeCountSlot(int32_t w) { judgeSlot = w >= 0 && w < kMaxWorkers ? w : 0; }
+
+uint32_t JudgeCount() {
+    uint32_t total = 0;
+    for (const JudgeCounter& counter : judgeCounters) {
+        total += counter.count.load(std::memory_order_relaxed);
+    }
+    return total;
+}
+
+void ResetJudgeCount() {
+    for (JudgeCounter& counter : judgeCounters) {
+        counter.count.store(0, std::memory_order_relaxed);
+    }
+}
 
 namespace {
 
@@ -148,7 +172,7 @@ void frontPointsWithFewEmptyNeighbours(const Board& board, int32_t* list, int32_
 }  // namespace
 
 int32_t judgePosition(const Board& board, int32_t target, const PointList& list) {
-    judgeCount.fetch_add(1, std::memory_order_relaxed);
+    judgeCounters[judgeSlot].count.fetch_add(1, std::memory_order_relaxed);
 
     // No stone at the target (also an index outside the array): it was captured.
     const uint8_t d = static_cast<uint8_t>(targetColour(board, target));

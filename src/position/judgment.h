@@ -10,8 +10,12 @@
 constexpr int32_t kJudgedDead = -100;
 constexpr int32_t kJudgedAlive = 10000;
 
-// Number of judgments made; reset by solve worker 0 at the start of a solve.
-extern std::atomic<uint32_t> judgeCount;
+// Number of judgments made, kept per worker so that workers judging side by
+// side do not fight over one counter. A thread counts into slot 0 until it
+// picks its own; solve worker 0 resets them all at the start of a solve.
+void SetJudgeCountSlot(int32_t w);
+uint32_t JudgeCount();
+void ResetJudgeCount();
 
 // The target's group on this board, judged over the candidate points of list.
 int32_t judgePosition(const Board& board, int32_t target, const PointList& list);

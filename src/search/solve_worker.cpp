@@ -92,7 +92,7 @@ SolveOutcome OutcomeOfSolve(int32_t r1, int32_t r2, uint32_t seconds) {
     outcome.secondPass = r2;
     outcome.seconds = seconds;
     outcome.memoryBytes = memoryUsed.load();
-    outcome.judgments = judgeCount.load();
+    outcome.judgments = JudgeCount();
     outcome.depth = maxDepthReached.load() + 1;
     outcome.moves = solutionMoves[0];
     outcome.search = searchMode;
@@ -181,6 +181,7 @@ void SolveWorker() {
     {
         std::lock_guard<std::mutex> hold(engineLock);
         index = workersStarted.fetch_add(1);
+        SetJudgeCountSlot(index);
         // Every worker reduces the problem to plain colours; the lock keeps the
         // identical writes apart.
         copyColours(problemBoard, problemBoard);
@@ -198,7 +199,7 @@ void SolveWorker() {
         for (PointList& list : solutionMoves) {
             ClearList(list);
         }
-        judgeCount.store(0);
+        ResetJudgeCount();
         lastShownSecond = 0;
         slowChecks = 0;
         lastCheckTick = TickCount();

@@ -44,9 +44,9 @@ TEST(Judgment, SolidEyesOneEyeAndCapturedTarget) {
 
     for (int32_t gone : {pointAt(4, 4), 0, 5000}) {  // captured, none, outside the array
         target = gone;
-        const uint32_t before = judgeCount.load();
+        const uint32_t before = JudgeCount();
         EXPECT_EQ(judgePosition(kTwoEyes, target, eyes), kJudgedDead);
-        EXPECT_EQ(judgeCount.load(), before + 1);
+        EXPECT_EQ(JudgeCount(), before + 1);
     }
 }
 
@@ -197,15 +197,15 @@ TEST(Judgment, NeverChangesItsBoardAndCountsEveryCall) {
         }
         const int32_t target = point(rng);
         const Board copy = board;
-        const uint32_t before = judgeCount.load();
+        const uint32_t before = JudgeCount();
         const int32_t value = judgePosition(board, target, list);
-        EXPECT_EQ(judgeCount.load(), before + 1);
+        EXPECT_EQ(JudgeCount(), before + 1);
         EXPECT_TRUE(same(board, copy)) << "round " << round;
         EXPECT_TRUE(value == kJudgedDead || value > 0) << value;
     }
 
     const int32_t target = pointAt(3, 3);
-    const uint32_t before = judgeCount.load();
+    const uint32_t before = JudgeCount();
     std::vector<std::thread> threads;
     for (int32_t t = 0; t < 4; ++t) {
         threads.emplace_back([target] {
@@ -213,7 +213,7 @@ TEST(Judgment, NeverChangesItsBoardAndCountsEveryCall) {
         });
     }
     for (std::thread& thread : threads) thread.join();
-    EXPECT_EQ(judgeCount.load(), before + 4 * 2000);
+    EXPECT_EQ(JudgeCount(), before + 4 * 2000);
 }
 
 }  // namespace
