@@ -1,6 +1,7 @@
 #include "search/root_drivers.h"
 
 #include <algorithm>
+#include <thread>
 
 #include "position/child_position.h"
 #include "position/region.h"
@@ -139,6 +140,8 @@ int32_t SolveFirstMoves(int32_t w, const PointList& ownList, const PointList& ot
                                    : SelectRootAttacker(entries, busy);
     while (pick.move != kRootAllResolved) {
         if (pick.move == kRootOnlyBusy) {
+            // The open first moves are all being searched elsewhere.
+            std::this_thread::yield();
             ClearBusy(busy);
         } else {
             const int32_t m = pick.move;
