@@ -4,6 +4,7 @@
 
 #include "search/keys.h"
 #include "search/node_search.h"
+#include "search/node_table.h"
 #include "search/solve.h"
 #include "problem/problem.h"
 #include "search/solve_state.h"
@@ -84,6 +85,57 @@ TEST_F(NodeSearchEntry, DepthLimitBusyRecordAndCutOff) {
     solveCutOff.store(true);
     EXPECT_EQ(Search(W + 2, 0, kRootDepthLimit, kBlack, 0), kSearchTimeUp);
     EXPECT_EQ(memoryUsed.load(), 32u);
+}
+
+TEST_F(NodeSearchEntry, ABusyPositionIsSearchedBesideItsOwnerWithoutTouchingItsRecord) {
+    // A lone white stone with two candidate moves, expanded once.
+    board = boardFromText({});
+    board[pointAt(10, 10)] = kWhite;
+    targetPoint = pointAt(10, 10);
+    PointList own{};
+    addPoint(own, pointAt(10, 9));
+    addPoint(own, pointAt(9, 10));
+    ASSERT_EQ(tume_iki(W, 0, board, kWhite, own, none, pn, dn, INF, INF, 0), kSearchDone);
+    const uint64_t key = PositionKey(board, kWhite, restrainDefenderKo.load());
+    NodeRecord* record;
+    LookupRecord(key, kWhite, &record);
+    ASSERT_NE(record, nullptr);
+    ASSERT_EQ(record->children()[0].move, pointAt(10, 9));
+    ASSERT_EQ(record->children()[1].move, pointAt(9, 10));
+    auto childKey = [&](int32_t move) {
+        Board child = board;
+        playMove(W, child, kWhite, move);
+        return PositionKey(child, kBlack, restrainDefenderKo.load());
+    };
+    auto known = [](uint64_t k) {
+        NodeRecord* found;
+        LookupRecord(k, kBlack, &found);
+        return found;
+    };
+    EXPECT_EQ(known(childKey(pointAt(10, 9))), nullptr);
+    EXPECT_EQ(known(childKey(pointAt(9, 10))), nullptr);
+
+    // Another worker is in the first child.
+    record->busy = kRecordSearched + 0;
+    const ChildEntry first = record->children()[0];
+    const uint16_t ownPn = record->pn;
+    const uint16_t ownDn = record->dn;
+    EXPECT_EQ(tume_iki(W + 1, 0, board, kWhite, own, none, pn, dn, 3, 3, 0), kSearchBusy);
+    // The helper searched the second child only, and left the owner's record alone.
+    EXPECT_EQ(known(childKey(pointAt(10, 9))), nullptr);
+    NodeRecord* second = known(childKey(pointAt(9, 10)));
+    ASSERT_NE(second, nullptr);
+    EXPECT_EQ(second->busy, kRecordFree);
+    EXPECT_EQ(record->busy, kRecordSearched + 0);
+    EXPECT_EQ(record->pn, ownPn);
+    EXPECT_EQ(record->dn, ownDn);
+    EXPECT_EQ(record->children()[0].pn, first.pn);
+    EXPECT_EQ(record->children()[0].dn, first.dn);
+
+    // Once the owner lets go, the next search owns the record again.
+    record->busy = kRecordFree;
+    EXPECT_EQ(tume_iki(W + 1, 0, board, kWhite, own, none, pn, dn, 3, 3, 0), kSearchDone);
+    EXPECT_EQ(record->busy, kRecordFree);
 }
 
 TEST_F(NodeSearchEntry, AChildThatStaysBusyIsGivenUpAfterAWhile) {
