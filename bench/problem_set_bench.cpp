@@ -3,8 +3,11 @@
 // seconds and judgments per second for each worker count, the time of 2
 // workers against 1, and the node table's heap use against its counted bytes.
 //
-//   ostrel_set_bench [--workers 1,2,4,16] [--rounds N] [--filter TEXT] [FILE.ban|DIR]...
+//   ostrel_set_bench [--workers 1,2,4,16] [--searchers N] [--rounds N] [--filter TEXT]
+//                    [FILE.ban|DIR]...
 //
+// --searchers caps the workers that search, as searchingWorkerLimit does; the
+// default 0 is the processor count, as in the program.
 // With several rounds each solve keeps its fastest time. The heap figure is
 // sampled while the solve runs: the peak of glibc's bytes in use above what
 // was in use before the solve, beside the peak of the counted bytes (both
@@ -116,7 +119,8 @@ std::vector<std::string> ProblemFiles(const std::vector<std::string>& paths) {
 
 int Usage() {
     std::fprintf(stderr,
-                 "usage: ostrel_set_bench [--workers 1,2,4,16] [--rounds N] [--filter TEXT] "
+                 "usage: ostrel_set_bench [--workers 1,2,4,16] [--searchers N] [--rounds N] "
+                 "[--filter TEXT] "
                  "[FILE.ban|DIR]...\n");
     return 2;
 }
@@ -135,6 +139,8 @@ int main(int argc, char** argv) {
             if (workerCounts.empty()) {
                 return Usage();
             }
+        } else if (arg == "--searchers" && i + 1 < argc) {
+            searchingWorkerLimit = std::clamp(std::atoi(argv[++i]), 0, kMaxWorkers);
         } else if (arg == "--rounds" && i + 1 < argc) {
             rounds = std::max(1, std::atoi(argv[++i]));
         } else if (arg == "--filter" && i + 1 < argc) {

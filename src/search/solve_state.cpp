@@ -9,6 +9,8 @@ StrongSearchSettings strongSearch;
 
 std::mutex engineLock;
 std::atomic<int32_t> solveWorkers{1};
+std::atomic<int32_t> solveSearchers{1};
+int32_t searchingWorkerLimit = 0;
 std::atomic<int32_t> workersStarted{0};
 std::atomic<int32_t> workersRunning{0};
 bool (*startWorkerThread)(void (*entry)()) = StartDetachedThread;

@@ -22,6 +22,13 @@
 // The worker count for the next solve. Written by the window from its CPU
 // field and by LaunchSolveWorkers; read by the window's refusal checks.
 extern int32_t workerCount;
+// The most workers of a solve that search; the others wait for worker 0's
+// result of each pass. Searchers beyond the machine's processors only take
+// turns with the others, and while one waits for a processor the positions on
+// its line stay busy for everyone. 0 (the default) means the processor count.
+// Written by the starter (tests that want every worker searching set it);
+// read by LaunchSolveWorkers.
+extern int32_t searchingWorkerLimit;
 // Seconds before worker 0 cuts the search off. Written by the starter before
 // the workers start; read by worker 0's time watch.
 extern int32_t timeLimitSeconds;
@@ -43,6 +50,9 @@ extern std::mutex engineLock;
 // read by the rendezvous. The window may set workerCount for the next solve
 // while the last workers of this one still wait: they keep counting to this.
 extern std::atomic<int32_t> solveWorkers;
+// How many of them search: workers 0 to solveSearchers - 1. Written by
+// LaunchSolveWorkers; read by each worker as it starts.
+extern std::atomic<int32_t> solveSearchers;
 // The ticket: each worker takes its index from it. Reset by
 // LaunchSolveWorkers; read by the root drivers to know how many have joined.
 extern std::atomic<int32_t> workersStarted;

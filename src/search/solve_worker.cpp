@@ -1,4 +1,7 @@
+#include <algorithm>
+#include <array>
 #include <chrono>
+#include <climits>
 #include <condition_variable>
 #include <cstdio>
 #include <mutex>
@@ -62,6 +65,37 @@ bool Rendezvous(Meeting meeting, int32_t sleepMs, bool beforePassTwo) {
 }
 
 void ClearList(PointList& list) { list = PointList{}; }
+
+// Worker 0's result of each pass, for the workers that do not search.
+constexpr int32_t kPassRunning = INT32_MIN;
+std::array<std::atomic<int32_t>, 2> passResults{};
+
+int32_t SearchingWorkers(int32_t workers) {
+    int32_t limit = searchingWorkerLimit;
+    if (limit <= 0) {
+        const unsigned processors = std::thread::hardware_concurrency();
+        limit = processors == 0 ? kMaxWorkers : static_cast<int32_t>(std::min(processors, 16u));
+    }
+    return std::clamp(limit, 1, workers);
+}
+
+void PublishPassResult(int32_t pass, int32_t result) {
+    {
+        std::lock_guard<std::mutex> hold(meetingLock);
+        passResults[pass].store(result);
+    }
+    meetingWake.notify_all();
+}
+
+// A worker that does not search takes worker 0's result of the pass, so that
+// it goes on to the same meeting points.
+int32_t AwaitPassResult(int32_t pass) {
+    std::unique_lock<std::mutex> hold(meetingLock);
+    while (passResults[pass].load() == kPassRunning) {
+        meetingWake.wait_for(hold, std::chrono::milliseconds(kEndWaitMs));
+    }
+    return passResults[pass].load();
+}
 
 void CloseLog(int32_t index) {
     if (index == 0 && logFile != nullptr) {
@@ -151,6 +185,10 @@ bool LaunchSolveWorkers(int32_t workers) {
     WaitForWorkersToExit();
     workerCount = workers;
     solveWorkers.store(workers);
+    solveSearchers.store(SearchingWorkers(workers));
+    for (std::atomic<int32_t>& result : passResults) {
+        result.store(kPassRunning);
+    }
     workersStarted = 0;
     for (std::atomic<int32_t>& arrivals : meetingArrivals) {
         arrivals.store(0);
@@ -218,7 +256,11 @@ void SolveWorker() {
     ClearNodeTable(index);
     Rendezvous(kMeetTableCleared, kPassWaitMs, false);
     restrainDefenderKo.store(defenderFirst ? 1 : 0);
-    const int32_t r1 = RunPass(index, listA, listB);
+    const bool searches = index < solveSearchers.load();
+    const int32_t r1 = searches ? RunPass(index, listA, listB) : AwaitPassResult(0);
+    if (index == 0) {
+        PublishPassResult(0, r1);
+    }
 
     int32_t r2 = 0;
     if (r1 == 0) {
@@ -229,10 +271,15 @@ void SolveWorker() {
         }
         if (together) {
             restrainDefenderKo.store(defenderFirst ? 0 : 1);
-            r2 = RunPass(index, listA, listB);
+            r2 = searches ? RunPass(index, listA, listB) : AwaitPassResult(1);
         } else if (solveCutOff.load()) {
             r2 = kSearchTimeUp;
         }
+    }
+    // Published whether or not pass 2 ran: a waiting worker may have met the
+    // others before it when worker 0 did not.
+    if (index == 0) {
+        PublishPassResult(1, r2);
     }
 
     if (index == 0) {

@@ -106,6 +106,34 @@ TEST(SolveThreaded, StopRequestEndsTheSolveAsTheTimeLimitDoes) {
     EXPECT_EQ(solveCurrentProblem(2).result, kSolveDead);
 }
 
+// Workers past the searching limit wait for worker 0's pass results: with one
+// searcher, four workers give exactly one worker's solve, through a pass 2 or
+// not, and a cut-off reaches the waiting workers too.
+TEST(SolveThreaded, WorkersPastTheSearchingLimitWaitForWorkerZero) {
+    for (const char* name : {"side_cutting_point_white_makes_ko.ban", "centre_rabbity_six_white_kills.ban",
+                             "side_second_line_eight_white_cannot_kill.ban"}) {
+        SCOPED_TRACE(name);
+        ASSERT_TRUE(loadProblem(examplePath(name)));
+        const SolveRun alone = solveCurrentProblem(1);
+        const SolveRun waited = solveCurrentProblem(4, 1, 100000, 120, 1);
+        ASSERT_TRUE(waited.finished);
+        EXPECT_EQ(waited.result, alone.result);
+        EXPECT_EQ(waited.outcome.moves.p, alone.outcome.moves.p);
+        EXPECT_EQ(waited.outcome.judgments, alone.outcome.judgments);
+        EXPECT_EQ(waited.outcome.depth, alone.outcome.depth);
+        EXPECT_EQ(waited.outcome.memoryBytes, alone.outcome.memoryBytes);
+    }
+    ASSERT_TRUE(loadProblem(writeHeavyProblem()));
+    for (int32_t limit : {0, 1}) {
+        SCOPED_TRACE(testing::Message() << limit << " s");
+        const SolveRun run = solveCurrentProblem(16, 1, limit, 60, 2);
+        ASSERT_TRUE(run.finished);
+        EXPECT_EQ(run.result, kSolveCutOff);
+        EXPECT_EQ(memoryUsed.load(), 0u);
+    }
+    searchingWorkerLimit = 0;
+}
+
 // Threads that start for the first `allowed` calls, then a refusal.
 int32_t threadsAllowed = 0;
 bool StartSomeThreads(void (*entry)()) {

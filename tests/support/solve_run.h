@@ -76,11 +76,14 @@ inline bool loadSgfProblem(const std::string& path) {
     return true;
 }
 
-// Fails the test when the solve has not ended after watchdogSeconds.
+// Fails the test when the solve has not ended after watchdogSeconds. Every
+// worker searches unless searchers says otherwise, whatever the machine.
 inline SolveRun solveCurrentProblem(int32_t workers, uint32_t seed = 1, int32_t timeLimit = 100000,
-                                    int32_t watchdogSeconds = 120) {
+                                    int32_t watchdogSeconds = 120,
+                                    int32_t searchers = kMaxWorkers) {
     SolveRun run;
     PrepareKeysFromSeed(seed);
+    searchingWorkerLimit = searchers;
     timeLimitSeconds = timeLimit;
     HeadlessReset();
     if (!LaunchSolveWorkers(workers)) {
