@@ -26,7 +26,7 @@ constexpr const char* kUsage =
     "  --time-limit S    stop the search after S seconds (default 100000)\n"
     "  --seed N          seed the position keys with N for reproducible runs\n"
     "  --search ORDER    exact (the default) or strong: the same answers, found in a\n"
-    "                    search order that resolves hard problems sooner\n"
+    "                    search order that is still being tuned\n"
     "  --target X,Y      the target stone at column X, row Y (1..19), instead of the file's\n"
     "  --side SIDE       the side to move, black or white, instead of the file's\n"
     "  --sgf-out FILE    write the problem, and after a solve its answer, as SGF\n"
