@@ -74,7 +74,8 @@ int32_t SearchingWorkers(int32_t workers) {
     int32_t limit = searchingWorkerLimit;
     if (limit <= 0) {
         const unsigned processors = std::thread::hardware_concurrency();
-        limit = processors == 0 ? kMaxWorkers : static_cast<int32_t>(std::min(processors, 16u));
+        limit = processors == 0 ? kMaxWorkers
+                                : static_cast<int32_t>(std::min<unsigned>(processors, kMaxWorkers));
     }
     return std::clamp(limit, 1, workers);
 }
