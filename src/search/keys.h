@@ -23,9 +23,11 @@ uint64_t PositionKey(const Board& board, int32_t side, int32_t restrainDefenderK
 uint64_t StonesKey(const Board& board);
 // The part of the side to move and the ko restraint (entries of edge cells 0
 // and 1, where no stone can stand).
+inline uint64_t RestraintKey(int32_t restrainDefenderKo) {
+    return restrainDefenderKo == 1 ? blackKeys[1] : whiteKeys[1];
+}
 inline uint64_t TurnKey(int32_t side, int32_t restrainDefenderKo) {
-    return (side == kBlack ? blackKeys[0] : whiteKeys[0]) +
-           (restrainDefenderKo == 1 ? blackKeys[1] : whiteKeys[1]);
+    return (side == kBlack ? blackKeys[0] : whiteKeys[0]) + RestraintKey(restrainDefenderKo);
 }
 // The entry of a stone of colour at p (0 for anything but a stone).
 inline uint64_t StoneKey(int32_t colour, int32_t p) {

@@ -11,7 +11,9 @@
 #include "position/judgment.h"
 #include "position/shape_tests.h"
 #include "problem/problem.h"
+#include "search/judgment_cache.h"
 #include "search/keys.h"
+#include "search/pass_carry.h"
 #include "search/progress.h"
 #include "search/solve.h"
 #include "search/solve_state.h"
@@ -105,6 +107,15 @@ void Answer(const ProofPair& numbers, uint16_t& pnOut, uint16_t& dnOut) {
     dnOut = numbers.dn;
 }
 
+// Whether the strong order tracks what depends on the ko restraint.
+template <bool kStrong>
+bool TracksRestraint() {
+    if constexpr (kStrong) {
+        return strongSearch.carryResults != 0;
+    }
+    return false;
+}
+
 // The value of a child position at expansion: its record's numbers when the
 // table knows it (busy or not), otherwise the static judgment.
 ProofPair ValueChild(const Board& child, uint64_t key, int32_t childSide,
@@ -120,22 +131,60 @@ ProofPair ValueChild(const Board& child, uint64_t key, int32_t childSide,
     return ValueOfJudgment(judgePosition(child, targetPoint, judgeList));
 }
 
+// The starting numbers of an undecided new position in the strong order. Its
+// side to move has about one answer per legal move, and each answer must be
+// met, so the number its opponent needs grows with them; a group judged
+// nearer to life is harder to kill and easier to save. kChildIki: the
+// defender moves there, and its pn grows.
+template <bool kChildIki>
+ProofPair InitialNumbers(const Board& child, int32_t side, const PointList& moverList,
+                         int32_t judgment) {
+    int32_t answers = 0;
+    for (int32_t i = 0; i < kListSlots && moverList[i] != 0; ++i) {
+        const int32_t p = moverList[i];
+        answers += strongSearch.countLegal ? (tumetst1(child, side, p) != 0 ? 1 : 0)
+                                           : (colourOf(child[p]) == kEmpty ? 1 : 0);
+    }
+    const int32_t lean = judgment * strongSearch.judgmentWeight / 100;
+    const int32_t grown = strongSearch.openWeight * answers / 2 + (kChildIki ? lean : -lean);
+    const uint16_t n = static_cast<uint16_t>(std::clamp(grown, 1, 1000));
+    return kChildIki ? ProofPair{n, 1} : ProofPair{1, n};
+}
+
 // The same, with the judgment kept for ordering the children; a position the
-// table knows gets kKnownChild, which sorts it first.
+// table knows gets kKnownChild, which sorts it first. A judged position is
+// remembered under its key without the restraint, since no judgment depends
+// on it, and taken from there the next time.
 constexpr int32_t kKnownChild = INT32_MIN;
-ProofPair ValueChildJudged(const Board& child, uint64_t key, int32_t childSide,
-                           const PointList& judgeList, int32_t& judgment) {
+template <bool kChildIki>
+ProofPair ValueChildJudged(const Board& child, uint64_t key, uint64_t judgedKey,
+                           int32_t childSide, const PointList& judgeList,
+                           const PointList& childList, int32_t& judgment, bool& dependent) {
     {
         std::lock_guard<std::mutex> hold(TableLockOf(key));
         NodeRecord* found;
         LookupRecord(key, childSide, &found);
         if (found != nullptr) {
             judgment = kKnownChild;
+            dependent = DependsOnRestraint(found);
             return RecordNumbers(found);
         }
     }
+    CachedJudgment cached;
+    if (strongSearch.judgmentCache && FindJudgment(judgedKey, cached)) {
+        judgment = cached.judgment;
+        return cached.value;
+    }
     judgment = judgePosition(child, targetPoint, judgeList);
-    return ValueOfJudgment(judgment);
+    ProofPair value = ValueOfJudgment(judgment);
+    if ((strongSearch.openWeight != 0 || strongSearch.judgmentWeight != 0) && !value.proven() &&
+        !value.disproven()) {
+        value = InitialNumbers<kChildIki>(child, childSide, childList, judgment);
+    }
+    if (strongSearch.judgmentCache) {
+        StoreJudgment(judgedKey, {value, judgment});
+    }
+    return value;
 }
 
 // How good a judged child is for the side that moved into it, lower first:
@@ -185,10 +234,18 @@ struct Node {
     }
 };
 
+// A pass question whose answer turns on the restraint: a side may pass into
+// a false eye only while its kos are held back.
+void NotePassQuestion(const Node& node) {
+    if (falseEyeTest(*node.board, node.side, node.ownList) != 0) {
+        MarkLineDependent(node.w, node.depth);
+    }
+}
+
 // Entry: the clock, the preset stones of an attacker's node, the key, and the
 // two ways a node ends before it looks at the table (a repeated position,
 // the depth limit).
-template <bool kIki>
+template <bool kIki, bool kStrong>
 int32_t EnterNode(Node& node, const Board& board, ProofPair& out) {
     NoteDepth(node.depth);
     if (SolveMustStop(node.w)) {
@@ -215,12 +272,19 @@ int32_t EnterNode(Node& node, const Board& board, ProofPair& out) {
     }
     node.key = node.stones + TurnKey(node.side, node.restrain);
     pathKeys[node.w][node.depth] = node.key;
+    if (TracksRestraint<kStrong>()) {
+        NoteLineDepth(node.w, node.depth);
+    }
 
     for (int32_t d = 0; d < node.depth; ++d) {
         if (pathKeys[node.w][d] == node.key) {
             // A repeated position counts as life, except while the attacker's
             // ko captures are held back and a ko was retaken on the way.
             out = node.restrain == 0 && node.koRetaken == 1 ? kProvenPair : kDisprovenPair;
+            if (TracksRestraint<kStrong>() &&
+                (node.koRetaken == 1 || strongSearch.carryResults == 2)) {
+                MarkLineDependent(node.w, node.depth);
+            }
             return kSearchDone;
         }
     }
@@ -235,15 +299,24 @@ int32_t EnterNode(Node& node, const Board& board, ProofPair& out) {
 // it; a new one gets a busy placeholder and is expanded. A record that another
 // worker is searching (not expanding) comes back as `helped`, so that this
 // worker can search beside it.
-int32_t ClaimRecord(const Node& node, NodeRecord*& record, bool& expand, ProofPair& out,
-                    NodeRecord*& helped) {
+int32_t ClaimRecord(const Node& node, bool tracksRestraint, NodeRecord*& record, bool& expand,
+                    ProofPair& out, NodeRecord*& helped) {
     std::lock_guard<std::mutex> hold(TableLockOf(node.key));
     NodeRecord* found;
     NodeRecord** link = LookupRecord(node.key, node.side, &found);
     if (found == nullptr) {
         record = InsertPlaceholder(node.w, link, node.key, node.side);
         expand = true;
+        if (tracksRestraint) {
+            NoteLineRecord(node.w, node.depth, record);
+        }
         return kGoOn;
+    }
+    if (tracksRestraint) {
+        NoteLineRecord(node.w, node.depth, found);
+        if (DependsOnRestraint(found)) {
+            MarkLineDependent(node.w, node.depth);
+        }
     }
     const uint16_t busy = loadNumber(found->busy);
     if (busy != kRecordFree) {
@@ -298,6 +371,15 @@ struct NoOrderKeys {};
 struct OrderKeys {
     int32_t key[kChildSlots];
 };
+// One child already wins the node for its side to move (its least number is 0).
+template <bool kStrong>
+bool SettledByOneChild(uint16_t least) {
+    if constexpr (kStrong) {
+        return strongSearch.cutExpansion && least == 0;
+    }
+    return false;
+}
+
 template <bool kIki, bool kStrong>
 int32_t ExpandNode(const Node& node, NodeRecord* record, ProofPair& out) {
     DepthArea& area = node.area;
@@ -332,13 +414,20 @@ int32_t ExpandNode(const Node& node, NodeRecord* record, ProofPair& out) {
         ProofPair child;
         if constexpr (kStrong) {
             int32_t judgment = 0;
-            child = ValueChildJudged(*built.board, built.key, childSide, judgeList, judgment);
+            bool dependent = false;
+            child = ValueChildJudged<!kIki>(*built.board, built.key,
+                                            built.key - RestraintKey(node.restrain), childSide,
+                                            judgeList, *built.otherList, judgment, dependent);
             order.key[count] = OrderKey<kIki>(judgment);
+            if (TracksRestraint<kStrong>() && dependent) {
+                MarkLineDependent(node.w, node.depth);
+            }
         } else {
             child = ValueChild(*built.board, built.key, childSide, judgeList);
         }
         if constexpr (kIki) {
-            // One point left next to the defender: the attacker fills it.
+            // One point left next to the defender: the attacker fills it. (The
+            // strong order starts an attacker's position at pn 1 too.)
             if (child.pn == 1 && CountTouchingPoints(*built.board, *built.otherList, node.side) == 1) {
                 child = kProvenPair;
             }
@@ -355,6 +444,10 @@ int32_t ExpandNode(const Node& node, NodeRecord* record, ProofPair& out) {
         copyBoard(*built.board, a);
         buildChildPosition(node.w, *built.board, node.side, m, node.ownList, node.otherList,
                            *built.moverList, *built.otherList, kSteps);
+        if (TracksRestraint<kStrong>() && rulesScratch[node.w].koFlag == 1) {
+            // Either side's first ko capture is held back in one pass.
+            MarkLineDependent(node.w, node.depth);
+        }
         if (node.restrainsOwnKo && rulesScratch[node.w].koFlag == 1 && !koHeld) {
             koHeld = true;
             continue;
@@ -362,8 +455,20 @@ int32_t ExpandNode(const Node& node, NodeRecord* record, ProofPair& out) {
         built.move = m;
         built.key = ChildStones(node, m) + TurnKey(childSide, node.restrain);
         PrefetchBucket(built.key);
+        if constexpr (kStrong) {
+            if (strongSearch.judgmentCache) {
+                PrefetchJudgment(built.key - RestraintKey(node.restrain));
+            }
+        }
         if (waiting != nullptr) {
             value(*waiting);
+            if (SettledByOneChild<kStrong>(least)) {
+                // The node is won for its side whatever the other moves are,
+                // so the strong order builds and judges no more of them; a
+                // won record is never searched again.
+                waiting = nullptr;
+                break;
+            }
         }
         waiting = &built;
         next ^= 1;
@@ -375,6 +480,9 @@ int32_t ExpandNode(const Node& node, NodeRecord* record, ProofPair& out) {
         if (strongSearch.orderChildren) {
             SortChildrenByKey(scratch, order.key, count);
         }
+    }
+    if (sum == 0 && TracksRestraint<kStrong>()) {
+        NotePassQuestion(node);
     }
     if (sum == 0 && node.passConsidered()) {
         copyWithoutKoMarks(b, *node.board);
@@ -482,6 +590,9 @@ int32_t SearchChildren(const Node& node, NodeRecord* record, NodeRecord* helped,
         ProofPair now{numbers.pn, numbers.dn};
         const ChildEntry& closing = children[numbers.count];
         bool searchPass = false;
+        if ((kIki ? now.pn : now.dn) == 0 && TracksRestraint<kStrong>()) {
+            NotePassQuestion(node);
+        }
         if ((kIki ? now.pn : now.dn) == 0 && node.passConsidered()) {
             if (closing.pn != 0 && closing.dn != 0) {
                 searchPass = true;
@@ -636,12 +747,12 @@ int32_t SearchNode(int32_t w, int32_t depth, const Board& board, uint64_t stones
               workAreas[w][depth < kMaxDepth ? depth : 0], &board, stones, 0,
               kIki ? restrain == 1 : restrain == 0};
     ProofPair out{pnOut, dnOut};
-    int32_t code = EnterNode<kIki>(node, board, out);
+    int32_t code = EnterNode<kIki, kStrong>(node, board, out);
     NodeRecord* record = nullptr;
     bool expand = false;
     NodeRecord* helped = nullptr;
     if (code == kGoOn) {
-        code = ClaimRecord(node, record, expand, out, helped);
+        code = ClaimRecord(node, TracksRestraint<kStrong>(), record, expand, out, helped);
     }
     if (code == kGoOn && expand) {
         code = ExpandNode<kIki, kStrong>(node, record, out);

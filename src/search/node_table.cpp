@@ -99,7 +99,8 @@ NodeRecord** LookupRecord(uint64_t key, int32_t side, NodeRecord** found) {
     while (*link != nullptr && (*link)->key != key) {
         link = &(*link)->next;
     }
-    *found = (*link != nullptr && (*link)->side == side) ? *link : nullptr;
+    *found = (*link != nullptr && (loadNumber((*link)->side) & kSideBits) == side) ? *link
+                                                                                   : nullptr;
     return link;
 }
 
@@ -130,7 +131,7 @@ NodeRecord* ReplacePlaceholder(int32_t w, NodeRecord* placeholder, int32_t entri
     NodeRecord* behind = placeholder->next;
     NodeRecord* record = AllocRecord(w, RecordKind::Full, entries);
     record->key = placeholder->key;
-    record->side = placeholder->side;
+    record->side = loadNumber(placeholder->side);
     record->next = behind;
     *link = record;
     // The placeholder may be another worker's; it joins this worker's list,

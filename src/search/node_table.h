@@ -38,10 +38,15 @@ constexpr uint16_t kRecordSearched = 2;
 
 // The children follow the header directly in the same allocation, so a record
 // is sized exactly for them; see children().
+// The side to move, in the low bits of NodeRecord::side; the strong order
+// keeps a flag of its own above them.
+constexpr uint16_t kSideBits = 3;
+constexpr uint16_t kDependsOnRestraint = 4;
+
 struct NodeRecord {
     uint64_t key;
     NodeRecord* next;
-    uint16_t side;
+    uint16_t side;  // the side to move, and kDependsOnRestraint
     uint16_t pn;
     uint16_t dn;
     uint16_t busy;  // kRecordFree, kRecordExpanding or kRecordSearched + child index

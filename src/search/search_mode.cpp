@@ -39,6 +39,36 @@ bool ParseSearchMode(const char* text, SearchMode& mode) {
     return false;
 }
 
+namespace {
+
+// "name=" followed by a number from 0 to 1000, or by a digit up to `most` when
+// most is below 10; p moves past it.
+bool ReadKnob(const char*& p, const char* name, int32_t most, int32_t& value) {
+    const size_t length = std::strlen(name);
+    if (std::strncmp(p, name, length) != 0) {
+        return false;
+    }
+    const char* end = nullptr;
+    int32_t read = 0;
+    if (!ReadSmallNumber(p + length, &end, read) || read > most) {
+        return false;
+    }
+    value = read;
+    p = end;
+    return true;
+}
+
+bool ReadFlag(const char*& p, const char* name, bool& value) {
+    int32_t read = 0;
+    if (!ReadKnob(p, name, 1, read)) {
+        return false;
+    }
+    value = read == 1;
+    return true;
+}
+
+}  // namespace
+
 bool ReadStrongSettingsFromEnvironment(StrongSearchSettings& settings) {
     const char* text = std::getenv("OSTREL_STRONG");
     if (text == nullptr || *text == '\0') {
@@ -56,10 +86,13 @@ bool ReadStrongSettingsFromEnvironment(StrongSearchSettings& settings) {
             }
             read.epsilonNumerator = n;
             read.epsilonDenominator = d;
-        } else if (std::strncmp(p, "order=", 6) == 0 && (p[6] == '0' || p[6] == '1')) {
-            read.orderChildren = p[6] == '1';
-            p += 7;
-        } else {
+        } else if (!ReadFlag(p, "order=", read.orderChildren) &&
+                   !ReadKnob(p, "open=", 1000, read.openWeight) &&
+                   !ReadKnob(p, "judge=", 1000, read.judgmentWeight) &&
+                   !ReadFlag(p, "legal=", read.countLegal) &&
+                   !ReadKnob(p, "carry=", 2, read.carryResults) &&
+                   !ReadFlag(p, "cut=", read.cutExpansion) &&
+                   !ReadFlag(p, "cache=", read.judgmentCache)) {
             return false;
         }
         if (*p == '\0') {

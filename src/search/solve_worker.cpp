@@ -11,9 +11,11 @@
 #include "frontend.h"
 #include "position/judgment.h"
 #include "problem/problem.h"
+#include "search/judgment_cache.h"
 #include "search/keys.h"
 #include "search/node_search.h"
 #include "search/node_table.h"
+#include "search/pass_carry.h"
 #include "search/progress.h"
 #include "search/root_drivers.h"
 #include "search/solve.h"
@@ -255,6 +257,11 @@ void SolveWorker() {
         return;
     }
     ClearNodeTable(index);
+    const bool strong = searchMode == SearchMode::kStrong;
+    const bool carry = strong && strongSearch.carryResults != 0;
+    if (strong && strongSearch.judgmentCache && index == 0 && !StartJudgmentCache()) {
+        strongSearch.judgmentCache = false;
+    }
     Rendezvous(kMeetTableCleared, kPassWaitMs, false);
     restrainDefenderKo.store(defenderFirst ? 1 : 0);
     const bool searches = index < solveSearchers.load();
@@ -266,8 +273,14 @@ void SolveWorker() {
     int32_t r2 = 0;
     if (r1 == 0) {
         bool together = Rendezvous(kMeetPassOneOpen, kPassWaitMs, true);
-        if (together) {
+        if (together && carry) {
+            if (index == 0) {
+                CarryResolvedRecords(defenderFirst ? 1 : 0, defenderFirst ? 0 : 1);
+            }
+        } else if (together) {
             ClearNodeTable(index);
+        }
+        if (together) {
             together = Rendezvous(kMeetTableClearedTwo, kPassWaitMs, true);
         }
         if (together) {

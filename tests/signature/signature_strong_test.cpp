@@ -7,6 +7,8 @@
 
 #include <fstream>
 #include <set>
+#include <utility>
+#include <vector>
 
 #include "support/signature_record.h"
 
@@ -54,12 +56,41 @@ TEST(SignatureStrong, DefaultSettingsGiveTheExactAnswersPart2) {
     expectExactAnswers(StrongSearchSettings{}, 1, 2);
 }
 
-// Each ingredient on its own, with the widest growth measured.
-TEST(SignatureStrong, GrowthAloneGivesTheExactAnswers) {
-    expectExactAnswers(StrongSearchSettings{1, 2, false}, 0, 1);
+// Every ingredient off: the strong mode's code paths with the exact order.
+StrongSearchSettings noIngredient() {
+    StrongSearchSettings none;
+    none.orderChildren = false;
+    none.openWeight = 0;
+    none.judgmentWeight = 0;
+    none.countLegal = false;
+    none.carryResults = 0;
+    none.cutExpansion = false;
+    none.judgmentCache = false;
+    return none;
 }
-TEST(SignatureStrong, OrderingAloneGivesTheExactAnswers) {
-    expectExactAnswers(StrongSearchSettings{0, 1, true}, 0, 1);
+
+// Each ingredient on its own, with the widest growth measured.
+TEST(SignatureStrong, EachIngredientAloneGivesTheExactAnswers) {
+    std::vector<std::pair<const char*, StrongSearchSettings>> alone(6, {"", noIngredient()});
+    alone[0].first = "eps=1/2";
+    alone[0].second.epsilonNumerator = 1;
+    alone[0].second.epsilonDenominator = 2;
+    alone[1].first = "order";
+    alone[1].second.orderChildren = true;
+    alone[2].first = "starting numbers";
+    alone[2].second.openWeight = 4;
+    alone[2].second.judgmentWeight = 10;
+    alone[2].second.countLegal = true;
+    alone[3].first = "carry";
+    alone[3].second.carryResults = 1;
+    alone[4].first = "cut";
+    alone[4].second.cutExpansion = true;
+    alone[5].first = "cache";
+    alone[5].second.judgmentCache = true;
+    for (const auto& [name, settings] : alone) {
+        SCOPED_TRACE(name);
+        expectExactAnswers(settings, 0, 1);
+    }
 }
 
 }  // namespace
