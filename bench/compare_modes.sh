@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Runs one build's ostrel-solve in several search orders on the benchmark
 # problems, one worker and a fixed seed, and prints per problem the judgments
-# and wall time of each, then per order the median ratios against the first
+# and solve time of each (the JSON's wallSeconds, without the program's start), then per order the median ratios against the first
 # order and how many problems each resolves within a few seconds.
 #
 #   bench/compare_modes.sh [--rounds N] [--time-limit S] [--quick S]
@@ -66,20 +66,19 @@ answer() {
 # One solve in an order; prints "SECONDS JUDGMENTS RESOLVED", answer in $last_answer.
 last_answer=""
 solve() {
-    local order="$1" file="$2" mode knobs start end json
+    local order="$1" file="$2" mode knobs json
     mode="${order%%:*}"
     knobs=""
     [ "$mode" != "$order" ] && knobs="${order#*:}"
-    start=$EPOCHREALTIME
     json=$(OSTREL_STRONG="$knobs" "$bin" --threads 1 --seed 1 --json --search "$mode" \
         --time-limit "$limit" "$file" 2>/dev/null)
-    end=$EPOCHREALTIME
     last_answer=$(answer "$json")
-    local judgments complete
+    local judgments complete wall
     judgments=$(sed -n 's/.*"judgeCount": \([0-9]*\).*/\1/p' <<<"$json")
     complete=$(sed -n 's/.*"complete": \([a-z]*\).*/\1/p' <<<"$json")
-    awk -v s="$start" -v e="$end" -v j="${judgments:-0}" -v c="$complete" -v l="$limit" \
-        'BEGIN { t = e - s; if (c != "true") t = l; printf "%.4f %d %d\n", t, j, c == "true" }'
+    wall=$(sed -n 's/.*"wallSeconds": \([0-9.e+-]*\).*/\1/p' <<<"$json")
+    awk -v w="${wall:-0}" -v j="${judgments:-0}" -v c="$complete" -v l="$limit" \
+        'BEGIN { t = w; if (c != "true") t = l; printf "%.4f %d %d\n", t, j, c == "true" }'
 }
 
 median() { sort -g | awk '{ v[NR] = $1 } END { if (NR == 0) print 0; else if (NR % 2) print v[(NR + 1) / 2]; else print (v[NR / 2] + v[NR / 2 + 1]) / 2 }'; }

@@ -36,10 +36,14 @@ std::string RefusalReason(SolveRefusalCode code) {
     return "cannot be solved";
 }
 
-void PrintJson(const CliOptions& options, const PointList& region, const SolveOutcome& outcome) {
+// wallSeconds is the solve's own time to the millisecond, without the
+// program's start, for scripts that compare short solves.
+void PrintJson(const CliOptions& options, const PointList& region, const SolveOutcome& outcome,
+               double wallSeconds) {
     Json out = Json::object();
     AddProblemFields(out, options.file, outcome.side, outcome.target, region);
     AddOutcomeFields(out, options.threads, outcome);
+    out["wallSeconds"] = static_cast<double>(static_cast<int64_t>(wallSeconds * 1000.0 + 0.5)) / 1000.0;
     std::fputs(JsonLine(out).c_str(), stdout);
 }
 
@@ -144,11 +148,14 @@ int RunSolve(const CliOptions& options) {
     }
     const PointList region = regionPoints;
     SolveOutcome outcome;
+    const auto start = std::chrono::steady_clock::now();
     if (!SolveLoadedProblem(options, true, outcome)) {
         return kExitFatal;
     }
+    const double wallSeconds =
+        std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     if (options.json) {
-        PrintJson(options, region, outcome);
+        PrintJson(options, region, outcome, wallSeconds);
     } else {
         PrintText(outcome);
     }

@@ -36,7 +36,7 @@ TEST(SolveCommand, JsonOutputRepeatsWithOneThreadAndAFixedSeed) {
     const CommandResult first = solve("--threads 1 --seed 9 --json", ko);
     const CommandResult second = solve("--threads 1 --seed 9 --json", ko);
     ASSERT_EQ(first.status, 0) << first.err;
-    const std::regex seconds("\"seconds\": \\d+");
+    const std::regex seconds("\"(seconds|wallSeconds)\": [\\d.e-]+");
     EXPECT_EQ(std::regex_replace(first.out, seconds, ""), std::regex_replace(second.out, seconds, ""));
     EXPECT_TRUE(matches(first.out,
                         "\\{\"file\": \".*\", \"sideToMove\": 2, \"target\": \\[8, 2\\], "
@@ -45,7 +45,8 @@ TEST(SolveCommand, JsonOutputRepeatsWithOneThreadAndAFixedSeed) {
                         "\"complete\": true, "
                         "\"labels\": \\[\\{\"label\": \"Ａ\", \"point\": \\[9, 2\\]\\}\\], "
                         "\"seconds\": \\d+, \"memoryBytes\": [1-9]\\d*, \"memoryMB\": 0, "
-                        "\"judgeCount\": [1-9]\\d*, \"depth\": [1-9]\\d*\\}\n"))
+                        "\"judgeCount\": [1-9]\\d*, \"depth\": [1-9]\\d*, "
+                        "\"wallSeconds\": \\d+\\.\\d+\\}\n"))
         << first.out;
 }
 
