@@ -83,6 +83,10 @@ cannot be read: %2</translation>
         <source>強化探索</source>
         <translation>Strong</translation>
     </message>
+    <message>
+        <source>同じ規則で探索の順序だけを変えます。通常の探索と答えが違うときは、通常の探索の答えを取ってください。</source>
+        <translation>The same rules, only a different search order. Should its answer ever differ from the normal search&apos;s, take the normal search&apos;s.</translation>
+    </message>
 </context>
 <context>
     <name>Ostrel</name>

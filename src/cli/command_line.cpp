@@ -25,8 +25,8 @@ constexpr const char* kUsage =
     "  --threads N       number of search threads, 1..16 (default: processors, at most 2)\n"
     "  --time-limit S    stop the search after S seconds (default 100000)\n"
     "  --seed N          seed the position keys with N for reproducible runs\n"
-    "  --search ORDER    exact (the default) or strong: the same answers, found in a\n"
-    "                    search order that is still being tuned\n"
+    "  --search ORDER    exact (the default) or strong: the same rules and answers,\n"
+    "                    found by a search that starts from the judgment's estimates\n"
     "  --target X,Y      the target stone at column X, row Y (1..19), instead of the file's\n"
     "  --side SIDE       the side to move, black or white, instead of the file's\n"
     "  --sgf-out FILE    write the problem, and after a solve its answer, as SGF\n"
@@ -222,7 +222,9 @@ int ReadCommandLine(int argc, char** argv, CliOptions& options) {
         return BadInput("no problem file given (see --help)");
     }
     if (!ReadStrongSettingsFromEnvironment(options.strong)) {
-        return BadInput("OSTREL_STRONG takes eps=N/D and order=0 or order=1, separated by commas");
+        return BadInput(
+            "OSTREL_STRONG takes eps=N/D, order=0|1, open=N, judge=N, legal=0|1, carry=0|1|2, "
+            "cut=0|1 and cache=0|1, separated by commas");
     }
     if (options.batch || options.check) {
         if (options.batch && options.check) {

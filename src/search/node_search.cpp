@@ -166,8 +166,9 @@ ProofPair ValueChildJudged(const Board& child, uint64_t key, uint64_t judgedKey,
         LookupRecord(key, childSide, &found);
         if (found != nullptr) {
             judgment = kKnownChild;
+            const ProofPair known = RecordNumbers(found);
             dependent = DependsOnRestraint(found);
-            return RecordNumbers(found);
+            return known;
         }
     }
     CachedJudgment cached;
@@ -312,15 +313,17 @@ int32_t ClaimRecord(const Node& node, bool tracksRestraint, NodeRecord*& record,
         }
         return kGoOn;
     }
+    const uint16_t busy = loadNumber(found->busy);
+    const ProofPair known = RecordNumbers(found);
     if (tracksRestraint) {
+        // Read after the numbers, so that resolved numbers come with their flag.
         NoteLineRecord(node.w, node.depth, found);
         if (DependsOnRestraint(found)) {
             MarkLineDependent(node.w, node.depth);
         }
     }
-    const uint16_t busy = loadNumber(found->busy);
     if (busy != kRecordFree) {
-        out = RecordNumbers(found);
+        out = known;
         if (busy >= kRecordSearched) {
             helped = found;
         }

@@ -73,12 +73,13 @@ std::mutex& TableLockOf(uint64_t key);
 enum class RecordKind { Placeholder, Full };
 
 // Proof numbers that other workers read while the owner rewrites them go
-// through these, as single 16-bit values.
+// through these, as single 16-bit values. A reader that sees a number also
+// sees the record's flags set before it (plain moves on x86).
 inline uint16_t loadNumber(uint16_t& n) {
-    return std::atomic_ref<uint16_t>(n).load(std::memory_order_relaxed);
+    return std::atomic_ref<uint16_t>(n).load(std::memory_order_acquire);
 }
 inline void storeNumber(uint16_t& n, uint16_t value) {
-    std::atomic_ref<uint16_t>(n).store(value, std::memory_order_relaxed);
+    std::atomic_ref<uint16_t>(n).store(value, std::memory_order_release);
 }
 
 uint32_t BucketOf(uint64_t key);

@@ -138,6 +138,8 @@ void COstrelDlg::CreateControls() {
     // Off at every start: each solve takes the box as it is then.
     auto* strongSearch = new QCheckBox(tr("強化探索"), this);
     place(strongSearch, kIdStrongSearch, 396, 200, 48, 12);
+    strongSearch->setToolTip(
+        tr("同じ規則で探索の順序だけを変えます。通常の探索と答えが違うときは、通常の探索の答えを取ってください。"));
     auto* undo = new QPushButton(tr("戻る"), this);
     place(undo, kIdUndo, 396, 306, 23, 18);
     auto* redo = new QPushButton(tr("進む"), this);

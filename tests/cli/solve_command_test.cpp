@@ -86,7 +86,8 @@ TEST(SolveCommand, SearchOrderIsChosenNamedInTheJsonAndCheckedWithItsKnobs) {
               std::string::npos)
         << strong.out;
     const CommandResult tuned =
-        runCommand("OSTREL_STRONG=eps=1/8,order=0 " + solveBinary() + " --json --search strong '" +
+        runCommand("OSTREL_STRONG=eps=1/8,order=0,open=0,judge=0,legal=0,carry=2,cut=0,cache=0 " +
+                   solveBinary() + " --json --search strong '" +
                    ko + "'");
     EXPECT_EQ(tuned.status, 0) << tuned.err;
     EXPECT_NE(tuned.out.find("\"verdict\": \"ko\", \"moves\": [[9, 2]]"), std::string::npos)
@@ -96,7 +97,8 @@ TEST(SolveCommand, SearchOrderIsChosenNamedInTheJsonAndCheckedWithItsKnobs) {
         EXPECT_EQ(r.status, 2) << bad;
         EXPECT_EQ(r.err, "ostrel-solve: --search takes exact or strong\n") << bad;
     }
-    for (const char* knobs : {"eps=1", "eps=1/0", "order=2", "eps=1/4,", "speed=3"}) {
+    for (const char* knobs : {"eps=1", "eps=1/0", "order=2", "eps=1/4,", "speed=3", "carry=3", "open=-1",
+                              "cache=", "judge=1001"}) {
         const CommandResult r = runCommand(std::string("OSTREL_STRONG=") + knobs + " " +
                                            solveBinary() + " --search strong '" + ko + "'");
         EXPECT_EQ(r.status, 2) << knobs;

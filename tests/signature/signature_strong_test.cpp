@@ -18,18 +18,6 @@ std::set<int32_t> pointSet(const std::vector<int32_t>& points) {
     return {points.begin(), points.end()};
 }
 
-// Puts the exact order back however the test ends.
-struct StrongOrder {
-    explicit StrongOrder(const StrongSearchSettings& settings) {
-        searchMode = SearchMode::kStrong;
-        strongSearch = settings;
-    }
-    ~StrongOrder() {
-        searchMode = SearchMode::kExact;
-        strongSearch = StrongSearchSettings{};
-    }
-};
-
 // Every entry whose position in the file is congruent to part modulo parts.
 void expectExactAnswers(const StrongSearchSettings& settings, int32_t part, int32_t parts) {
     std::ifstream in(std::string(OSTREL_SOURCE_DIR) + "/tests/signature/signatures.txt");

@@ -46,4 +46,15 @@ TEST(SignatureThreaded, TwoWorkersAgreeWithOne) { expectOneWorkersAnswers(2); }
 TEST(SignatureThreaded, FourWorkersAgreeWithOne) { expectOneWorkersAnswers(4); }
 TEST(SignatureThreaded, SixteenWorkersAgreeWithOne) { expectOneWorkersAnswers(16); }
 
+// The strong order shares its cache of judgments and the records it carries
+// into the second ko pass between the workers too.
+TEST(SignatureThreaded, StrongOrderTwoWorkersAgreeWithOne) {
+    const StrongOrder strong;
+    expectOneWorkersAnswers(2);
+}
+TEST(SignatureThreaded, StrongOrderFourWorkersAgreeWithOne) {
+    const StrongOrder strong;
+    expectOneWorkersAnswers(4);
+}
+
 }  // namespace

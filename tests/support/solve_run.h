@@ -22,6 +22,21 @@
 
 using MoveSet = std::set<std::pair<int32_t, int32_t>>;
 
+// Puts the solve in the strong order with these settings, and back in the
+// exact order however the test ends.
+struct StrongOrder {
+    explicit StrongOrder(const StrongSearchSettings& settings = {}) {
+        searchMode = SearchMode::kStrong;
+        strongSearch = settings;
+    }
+    ~StrongOrder() {
+        searchMode = SearchMode::kExact;
+        strongSearch = StrongSearchSettings{};
+    }
+    StrongOrder(const StrongOrder&) = delete;
+    StrongOrder& operator=(const StrongOrder&) = delete;
+};
+
 struct SolveRun {
     bool finished = false;
     int32_t result = kSolveRunning;

@@ -25,6 +25,8 @@ TEST_F(StrongSearchTest, EachSolveTakesTheBoxAsItIs) {
     Open(std::string(OSTREL_SOURCE_DIR) + "/examples/corner_bent_three_white_kills.ban");
     ASSERT_NE(Box(), nullptr);
     EXPECT_FALSE(Box()->isChecked());
+    // The box tells which answer to take should the two orders ever differ.
+    EXPECT_NE(Box()->toolTip().indexOf("通常の探索の答え"), -1);
     EXPECT_EQ(SolveBentThree(), SearchMode::kExact);
     Box()->setChecked(true);
     EXPECT_EQ(SolveBentThree(), SearchMode::kStrong);

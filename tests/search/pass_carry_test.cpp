@@ -1,0 +1,102 @@
+#include <gtest/gtest.h>
+
+#include <mutex>
+
+#include "search/keys.h"
+#include "search/node_table.h"
+#include "search/pass_carry.h"
+#include "search/solve.h"
+#include "support/board_text.h"
+
+namespace {
+
+// A full record with no children (just the closing pass entry) and these
+// numbers, as an expansion leaves it.
+NodeRecord* putRecord(uint64_t key, int32_t side, uint16_t pn, uint16_t dn) {
+    std::lock_guard<std::mutex> hold(TableLockOf(key));
+    NodeRecord* found;
+    NodeRecord** link = LookupRecord(key, side, &found);
+    NodeRecord* full = ReplacePlaceholder(0, InsertPlaceholder(0, link, key, side), 1);
+    full->children()[0] = {0, 1, 1};
+    full->pn = pn;
+    full->dn = dn;
+    full->busy = kRecordFree;
+    return full;
+}
+
+NodeRecord* findRecord(uint64_t key, int32_t side) {
+    NodeRecord* found;
+    LookupRecord(key, side, &found);
+    return found;
+}
+
+// Four positions of the first pass (the attacker's kos held back): two
+// resolved without the restraint, one resolved through it, one still open.
+// Only the first two reach the second pass, under its keys.
+TEST(PassCarry, ResolvedIndependentRecordsMoveToTheSecondPassKeys) {
+    PrepareKeysFromSeed(7);
+    ClearNodeTable(0);
+    const Board dead = boardFromText({".XO", "XXO", "OOO"});
+    const Board alive = boardFromText({".X.X", "XXXX", "OOOO"});
+    const Board ko = boardFromText({"XO.", ".XO", "XO."});
+    const Board open = boardFromText({"...X", "XXXX", "OOOO"});
+    putRecord(PositionKey(dead, kWhite, 0), kWhite, 0, INF);
+    putRecord(PositionKey(alive, kBlack, 0), kBlack, INF, 0);
+    NodeRecord* viaKo = putRecord(PositionKey(ko, kWhite, 0), kWhite, 0, INF);
+    putRecord(PositionKey(open, kBlack, 0), kBlack, 3, 2);
+
+    // The ko position's search sat below a ko capture.
+    NoteLineDepth(0, 0);
+    NoteLineRecord(0, 0, viaKo);
+    MarkLineDependent(0, 0);
+    EXPECT_TRUE(DependsOnRestraint(viaKo));
+    // The flag does not hide the record from its own side's lookups.
+    EXPECT_EQ(findRecord(PositionKey(ko, kWhite, 0), kWhite), viaKo);
+
+    CarryResolvedRecords(0, 1);
+    NodeRecord* kept = findRecord(PositionKey(dead, kWhite, 1), kWhite);
+    ASSERT_NE(kept, nullptr);
+    EXPECT_EQ(kept->pn, 0);
+    ASSERT_NE(findRecord(PositionKey(alive, kBlack, 1), kBlack), nullptr);
+    EXPECT_EQ(findRecord(PositionKey(dead, kWhite, 0), kWhite), nullptr);
+    EXPECT_EQ(findRecord(PositionKey(ko, kWhite, 1), kWhite), nullptr);
+    EXPECT_EQ(findRecord(PositionKey(ko, kWhite, 0), kWhite), nullptr);
+    EXPECT_EQ(findRecord(PositionKey(open, kBlack, 1), kBlack), nullptr);
+    // Two records of one closing entry each, by the counting rule.
+    EXPECT_EQ(memoryUsed.load(), 2u * (6 + 32));
+    ClearNodeTable(0);
+}
+
+// A mark reaches every record on the line above the event, and a record
+// that is no longer on the line is left alone.
+TEST(PassCarry, MarksGoUpTheLineOnly) {
+    PrepareKeysFromSeed(8);
+    ClearNodeTable(0);
+    NodeRecord* line[4];
+    for (int32_t d = 0; d < 4; ++d) {
+        line[d] = putRecord(1000 + d, kBlack, 2, 2);
+        NoteLineDepth(0, d);
+        NoteLineRecord(0, d, line[d]);
+    }
+    // Back up to depth 2 with a new record there; the old one has left the line.
+    NodeRecord* sibling = putRecord(2000, kBlack, 2, 2);
+    NoteLineDepth(0, 2);
+    NoteLineRecord(0, 2, sibling);
+    MarkLineDependent(0, 2);
+    EXPECT_TRUE(DependsOnRestraint(line[0]));
+    EXPECT_TRUE(DependsOnRestraint(line[1]));
+    EXPECT_TRUE(DependsOnRestraint(sibling));
+    EXPECT_FALSE(DependsOnRestraint(line[2]));
+    EXPECT_FALSE(DependsOnRestraint(line[3]));
+    // A new line under the marked ones: marking its depth 3 leaves depth 2's
+    // old record alone and takes the new one.
+    NodeRecord* deeper = putRecord(3000, kBlack, 2, 2);
+    NoteLineDepth(0, 3);
+    NoteLineRecord(0, 3, deeper);
+    MarkLineDependent(0, 3);
+    EXPECT_TRUE(DependsOnRestraint(deeper));
+    EXPECT_FALSE(DependsOnRestraint(line[2]));
+    ClearNodeTable(0);
+}
+
+}  // namespace
