@@ -56,7 +56,7 @@ done
 answer() {
     local json="$1"
     if [ "$threads" -eq 1 ]; then
-        sed -e 's/"seconds": [0-9]*, //' -e 's/"file": "[^"]*", //' <<<"$json"
+        sed -e 's/"seconds": [0-9]*, //' -e 's/, "wallSeconds": [0-9.e+-]*//' -e 's/"file": "[^"]*", //' <<<"$json"
     else
         local verdict moves
         verdict=$(sed -n 's/.*"verdict": "\([^"]*\)".*/\1/p' <<<"$json")
