@@ -1,6 +1,7 @@
 // Writes the signature file: the examples, then generated problems with 5 to
-// 20 region points whose one-worker solve ends within the judgment budget.
-//   ostrel_signature_gen COUNT MAX_JUDGMENTS > tests/signature/signatures.txt
+// 20 region points whose one-worker solve ends within the judgment budget
+// and the time limit (default 5 s), drawn from FIRST_INDEX on (default 0).
+//   ostrel_signature_gen COUNT MAX_JUDGMENTS [SECONDS [FIRST_INDEX]] > tests/signature/signatures.txt
 // Run it only to extend the set on purpose: the committed file is the
 // reference every later build must reproduce.
 #include <algorithm>
@@ -16,6 +17,8 @@
 int main(int argc, char** argv) {
     const int32_t wanted = argc > 1 ? std::atoi(argv[1]) : 300;
     const uint32_t budget = argc > 2 ? static_cast<uint32_t>(std::atol(argv[2])) : 20000;
+    const int32_t seconds = argc > 3 ? std::max(1, std::atoi(argv[3])) : 5;
+    const uint32_t first = argc > 4 ? static_cast<uint32_t>(std::atol(argv[4])) : 0;
 
     std::vector<std::string> examples;
     for (const auto& entry :
@@ -33,7 +36,7 @@ int main(int argc, char** argv) {
     }
 
     int32_t kept = 0;
-    for (uint32_t index = 0; kept < wanted && index < 200000; ++index) {
+    for (uint32_t index = first; kept < wanted && index < first + 200000; ++index) {
         GeneratedProblem generated;
         if (!generateProblem(index, generated)) {
             continue;
@@ -51,7 +54,7 @@ int main(int argc, char** argv) {
             continue;
         }
         // The time limit only guards against problems far beyond the budget.
-        const Signature signature = takeSignature(5);
+        const Signature signature = takeSignature(seconds);
         if (signature.result <= 0 || signature.judgments > budget) {
             continue;
         }
