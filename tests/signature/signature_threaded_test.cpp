@@ -3,7 +3,6 @@
 // same set of working first moves.
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <fstream>
 #include <set>
 
@@ -13,15 +12,6 @@ namespace {
 
 std::set<int32_t> pointSet(const std::vector<int32_t>& points) {
     return {points.begin(), points.end()};
-}
-
-// OSTREL_SIGNATURE_EVERY=N takes every Nth problem only: under ThreadSanitizer a
-// solve is many times slower, and a sample of the set still exercises every
-// rendezvous. Unset, the whole set is solved.
-size_t problemStride() {
-    const char* value = std::getenv("OSTREL_SIGNATURE_EVERY");
-    const long stride = value == nullptr ? 1 : std::strtol(value, nullptr, 10);
-    return stride >= 1 ? static_cast<size_t>(stride) : 1;
 }
 
 void expectOneWorkersAnswers(int32_t workers) {
