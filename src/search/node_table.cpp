@@ -73,15 +73,17 @@ uint32_t MemoryMegabytes() {
     return static_cast<uint32_t>(memoryUsed.load(std::memory_order_relaxed) / 1048576);
 }
 
+uint64_t CountedRecordBytes(RecordKind kind, int32_t entries) {
+    return kind == RecordKind::Placeholder ? kPlaceholderBytes
+                                           : 6 * static_cast<uint64_t>(entries) + 32;
+}
+
 NodeRecord* AllocRecord(int32_t w, RecordKind kind, int32_t entries) {
     if (w < 0 || w >= kMaxWorkers) {
         ReportFatal("macroinv error %d\n", w);
     }
     WorkerArena& arena = arenas[w];
-    uint64_t counted = kind == RecordKind::Placeholder
-                           ? kPlaceholderBytes
-                           : 6 * static_cast<uint64_t>(entries) + 32;
-    memoryUsed.fetch_add(counted, std::memory_order_relaxed);
+    memoryUsed.fetch_add(CountedRecordBytes(kind, entries), std::memory_order_relaxed);
     size_t bytes = RecordBytes(kind == RecordKind::Placeholder ? 0 : entries);
     void* at;
     if (kind == RecordKind::Placeholder && arena.freePlaceholders != nullptr) {

@@ -93,6 +93,10 @@ inline void PrefetchBucket(uint64_t key) {
 }
 uint32_t MemoryMegabytes();
 
+// What a record counts by the counting rule: 32 a placeholder, 6 * e + 32 a
+// full record with e entries.
+uint64_t CountedRecordBytes(RecordKind kind, int32_t entries);
+
 // These run under the key's TableLockOf. Worker w's records come from its own
 // blocks, so allocating takes no lock of its own.
 // A zero-filled record of the given kind with room for `entries` children.

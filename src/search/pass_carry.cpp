@@ -17,16 +17,13 @@ namespace {
 std::array<int32_t, kMaxWorkers> markedDepth{};
 NodeRecord* lineRecords[kMaxWorkers][kMaxDepth];
 
-// Counted bytes of a record, by the table's counting rule.
-uint64_t CountedBytes(NodeRecord* record) {
-    if (record->busy == kRecordExpanding) {
-        return kPlaceholderBytes;
-    }
+// A kept record is a full one; its entries end with the closing pass entry.
+int32_t EntryCount(NodeRecord* record) {
     int32_t entries = 1;
     for (ChildEntry* child = record->children(); child->move != 0; ++child) {
         ++entries;
     }
-    return 6 * static_cast<uint64_t>(entries) + 32;
+    return entries;
 }
 
 }  // namespace
@@ -78,7 +75,7 @@ void CarryResolvedRecords(int32_t fromRestraint, int32_t toRestraint) {
         NodeRecord** link = &nodeTable[BucketOf(kept->key)];
         kept->next = *link;
         *link = kept;
-        bytes += CountedBytes(kept);
+        bytes += CountedRecordBytes(RecordKind::Full, EntryCount(kept));
         kept = next;
     }
     memoryUsed.store(bytes, std::memory_order_relaxed);
