@@ -103,14 +103,6 @@ CheckAnswer Compare(const PointList& book, const SolveOutcome& outcome) {
     return kAgrees;
 }
 
-double SecondsSince(std::chrono::steady_clock::time_point start) {
-    return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-}
-
-double Rounded(double seconds) {
-    return static_cast<double>(static_cast<int64_t>(seconds * 1000.0 + 0.5)) / 1000.0;
-}
-
 // The count done of the total, the time so far and an estimate of the rest
 // (the mean time per problem so far). On a terminal one line rewritten in
 // place; elsewhere a line at most once a second, and the last one.

@@ -1,6 +1,7 @@
 // The headless command-line solver, ostrel-solve.
 #pragma once
 
+#include <chrono>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -77,6 +78,9 @@ std::string SolveRefusalText(int32_t threads);
 // limit; false (with the message printed) when the threads cannot start.
 // `echo`: the progress messages go to stderr while it runs.
 bool SolveLoadedProblem(const CliOptions& options, bool echo, SolveOutcome& outcome);
+// Seconds since start, and seconds rounded to the millisecond for output.
+double SecondsSince(std::chrono::steady_clock::time_point start);
+double Rounded(double seconds);
 const char* VerdictName(int32_t verdict);
 // Writes the problem record to --sgf-out (with the answer, when there is one):
 // kExitOk, or kExitFatal with the reason on stderr.

@@ -43,7 +43,7 @@ void PrintJson(const CliOptions& options, const PointList& region, const SolveOu
     Json out = Json::object();
     AddProblemFields(out, options.file, outcome.side, outcome.target, region);
     AddOutcomeFields(out, options.threads, outcome);
-    out["wallSeconds"] = static_cast<double>(static_cast<int64_t>(wallSeconds * 1000.0 + 0.5)) / 1000.0;
+    out["wallSeconds"] = Rounded(wallSeconds);
     std::fputs(JsonLine(out).c_str(), stdout);
 }
 
@@ -115,6 +115,14 @@ std::string SolveRefusalText(int32_t threads) {
     return refusal == SolveRefusalCode::kNone ? "" : RefusalReason(refusal);
 }
 
+double SecondsSince(std::chrono::steady_clock::time_point start) {
+    return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+}
+
+double Rounded(double seconds) {
+    return static_cast<double>(static_cast<int64_t>(seconds * 1000.0 + 0.5)) / 1000.0;
+}
+
 bool SolveLoadedProblem(const CliOptions& options, bool echo, SolveOutcome& outcome) {
     if (options.haveSeed) {
         PrepareKeysFromSeed(options.seed);
@@ -152,8 +160,7 @@ int RunSolve(const CliOptions& options) {
     if (!SolveLoadedProblem(options, true, outcome)) {
         return kExitFatal;
     }
-    const double wallSeconds =
-        std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    const double wallSeconds = SecondsSince(start);
     if (options.json) {
         PrintJson(options, region, outcome, wallSeconds);
     } else {
