@@ -12,7 +12,6 @@
 
 #include <nlohmann/json.hpp>
 
-#include "problem/sgf_problem.h"
 #include "support/run_command.h"
 #include "support/solve_run.h"
 
@@ -94,15 +93,8 @@ TEST(SgfCommand, TargetAndSideFromTheCommandLine) {
     // --target works on a .ban as well: an empty point is no target.
     const CommandResult empty = solve("--target 1,1 " + quoted(examplePath("corner_bent_three_white_kills.ban")));
     EXPECT_EQ(empty.status, 2);
+    EXPECT_TRUE(empty.out.empty());
     EXPECT_NE(empty.err.find("no stone at the target point"), std::string::npos) << empty.err;
-
-    // A malformed file: one message, status 2.
-    const std::string cut = folder + "/cut.sgf";
-    std::ofstream(cut) << kBentThree;
-    EXPECT_EQ(solve(quoted(cut)).err,
-              "ostrel-solve: " + cut +
-                  ": unbalanced brackets: the game tree opened on line 1 is not closed (is the "
-                  "file cut short?)\n");
 }
 
 TEST(SgfCommand, SgfOutWritesTheAnswerAndReadsBack) {
@@ -115,8 +107,8 @@ TEST(SgfCommand, SgfOutWritesTheAnswerAndReadsBack) {
               0);
     EXPECT_EQ(readFile(twin), readFile(examplePath("side_bulky_five_white_lives.sgf")));
 
-    // After a solve: labels, comment and one variation per working first move,
-    // which the reader takes back as the book moves.
+    // After a solve: labels, comment and one variation per working first move;
+    // solved again from the written file, the same text.
     const std::string solved = folder + "/solved.sgf";
     const CommandResult r = solve("--threads 1 --seed 5 --sgf-out " + quoted(solved) + " " + quoted(twin));
     ASSERT_EQ(r.status, 0) << r.err;
@@ -124,12 +116,6 @@ TEST(SgfCommand, SgfOutWritesTheAnswerAndReadsBack) {
     EXPECT_NE(text.find("LB[jb:A][ib:B][ja:C]C[生き / alive: 3 correct first moves]\n(;W[jb]C[Correct])"),
               std::string::npos)
         << text;
-    SgfProblem back;
-    std::string message;
-    ASSERT_EQ(ParseSgfProblem(text, back, message), kSgfOk) << message;
-    EXPECT_EQ(listLength(back.bookMoves), 3);
-    EXPECT_EQ(back.target, pointAt(10, 3));
-    // Solved again from the written file: the same text.
     const std::string again = folder + "/again.sgf";
     ASSERT_EQ(solve("--threads 1 --seed 5 --sgf-out " + quoted(again) + " " + quoted(solved)).status, 0);
     EXPECT_EQ(readFile(again), text);
@@ -194,26 +180,12 @@ TEST(BatchCommand, FolderWithABrokenFile) {
         EXPECT_EQ(line.contains("error"), !line.contains("verdict")) << objects[i];
     }
     EXPECT_EQ(errors, 2);
-    const json summary = json::parse(objects.back())["summary"];
-    EXPECT_EQ(summary["files"], 32);
-    EXPECT_EQ(summary["solved"], 30);
-    EXPECT_EQ(summary["alive"], 14);
-    EXPECT_EQ(summary["dead"], 14);
-    EXPECT_EQ(summary["ko"], 2);
-    EXPECT_EQ(summary["cutOff"], 0);
-    EXPECT_EQ(summary["broken"], 2);
+    json summary = json::parse(objects.back())["summary"];
     EXPECT_GE(summary["totalSeconds"].get<double>(), summary["medianSeconds"].get<double>());
-
-    // A name that is not UTF-8: the JSON stays valid, the bytes are kept in hex.
-    const std::string oddName = folder + "/odd\xff.sgf";
-    std::ofstream(oddName) << "(;AB[aa]";
-    const std::vector<std::string> odd = linesOf(solve("--batch --json " + quoted(oddName)).out);
-    ASSERT_EQ(odd.size(), 2u);
-    const json oddLine = json::parse(odd[0]);
-    EXPECT_EQ(oddLine["file"], folder + "/odd\uFFFD.sgf");
-    EXPECT_TRUE(oddLine.contains("fileBytes"));
-    EXPECT_TRUE(oddLine.contains("error"));
-    fs::remove(oddName);
+    summary.erase("totalSeconds");
+    summary.erase("medianSeconds");
+    EXPECT_EQ(summary, json::parse(R"({"files": 32, "solved": 30, "alive": 14, "dead": 14, "ko": 2,
+                                       "cutOff": 0, "broken": 2})"));
 
     // Every file read: status 0.
     fs::remove(folder + "/nested/broken.sgf");
@@ -239,13 +211,16 @@ TEST(BatchCommand, EachSolveAsInAProcessOfItsOwn) {
     }
     const std::vector<std::string> mixed = linesOf(
         solve("--batch --json --threads 1 --seed 7 " + quoted(bulky) + " " + quoted(examplePath(""))).out);
+    int32_t found = 0;
     for (const std::string& line : mixed) {
         const json object = json::parse(line);
         if (object.value("file", "") == bulky) {
+            found += 1;
             EXPECT_EQ(object["judgeCount"], aloneBulky["judgeCount"]);
             EXPECT_EQ(object["moves"], aloneBulky["moves"]);
         }
     }
+    EXPECT_EQ(found, 1);
 }
 
 TEST(CheckCommand, BookMovesAgainstTheSolver) {
@@ -255,7 +230,6 @@ TEST(CheckCommand, BookMovesAgainstTheSolver) {
     };
     write("a_agrees.sgf", kBentThree + "(;W[aa]C[Correct];B[ba];W[ab])(;W[ba]C[Wrong];B[aa]))");
     write("b_refuted.sgf", kBentThree + "(;W[aa]TE[1])(;W[ba]TE[2]))");
-    write("c_refuted_too.sgf", kBentThree + "(;W[aa];B[ba]C[Black lives])(;W[ab]C[RIGHT]))");
     write("d_unmarked.sgf", kBentThree + "(;W[aa]))");
     write("e_not_sgf.ban", readFile(examplePath("corner_bent_three_white_kills.ban")));
     // Bulky five: White lives with (10,2), (10,1) or (9,2).
@@ -267,23 +241,21 @@ TEST(CheckCommand, BookMovesAgainstTheSolver) {
     const CommandResult r = solve("--check --threads 1 --seed 5 " + quoted(folder));
     EXPECT_EQ(r.status, 2) << r.err;
     const std::vector<std::string> lines = linesOf(r.out);
-    ASSERT_EQ(lines.size(), 7u) << r.out;
+    ASSERT_EQ(lines.size(), 6u) << r.out;
     const std::regex seconds("  \\d+\\.\\d{3} s$");
     EXPECT_EQ(std::regex_replace(lines[0], seconds, ""), folder + "/a_agrees.sgf  agrees  book 1,1  solver 1,1");
     EXPECT_EQ(std::regex_replace(lines[1], seconds, ""),
               folder + "/b_refuted.sgf  book move refuted  book 1,1 2,1  solver 1,1");
-    EXPECT_EQ(std::regex_replace(lines[2], seconds, ""),
-              folder + "/c_refuted_too.sgf  book move refuted  book 1,2  solver 1,1");
-    EXPECT_EQ(lines[3], folder + "/d_unmarked.sgf  broken: no first move is marked correct (a "
+    EXPECT_EQ(lines[2], folder + "/d_unmarked.sgf  broken: no first move is marked correct (a "
                                  "variation with \"Correct\" or \"RIGHT\" in a comment, or TE[1] or TE[2])");
-    EXPECT_EQ(std::regex_replace(lines[4], seconds, ""),
+    EXPECT_EQ(std::regex_replace(lines[3], seconds, ""),
               folder + "/f_three_ways.sgf  agrees  book 10,2 10,1 9,2  solver 10,2 9,2 10,1");
-    EXPECT_EQ(std::regex_replace(lines[5], seconds, ""),
+    EXPECT_EQ(std::regex_replace(lines[4], seconds, ""),
               folder + "/g_not_in_book.sgf  solver move not in book  book 10,2  solver 10,2 9,2 10,1");
-    EXPECT_TRUE(std::regex_match(lines[6], std::regex(
-        "summary: 6 files, agrees 2, book move refuted 2, solver move not in book 1, cut off 0, "
+    EXPECT_TRUE(std::regex_match(lines[5], std::regex(
+        "summary: 5 files, agrees 2, book move refuted 1, solver move not in book 1, cut off 0, "
         "broken 1; .*")))
-        << lines[6];
+        << lines[5];
 
     // An explicit .ban is taken but marks nothing; a cut-off solve is its own answer.
     const std::vector<std::string> json = linesOf(

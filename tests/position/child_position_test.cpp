@@ -83,23 +83,4 @@ TEST(ChildPosition, TheDescentTreatsAnIllegalMoveAsABrokenInvariant) {
                 testing::ExitedWithCode(1), "^tume_iki_utu error pos=21\n$");
 }
 
-TEST(ChildPosition, NeighbourAndCaptureHelpers) {
-    Board board = boardFromText({".X.X", "..X.", ".O.."});
-    // Up, left, right, down; stones are skipped, a ko mark is empty.
-    board[pointAt(2, 2)] = kKoMark;
-    PointList around{};
-    AddEmptyNeighbours(board, around, pointAt(2, 2));
-    AddEmptyNeighbours(board, around, pointAt(3, 3));
-    EXPECT_EQ(boardPicture(board, around, 4, 4, true), (Rows{".X.X", "aZX.", ".O.b", "..c."}));
-
-    rulesScratch[W].capturedByMove = 2;
-    rulesScratch[W].captureRecord[0] = pointAt(4, 4);
-    rulesScratch[W].captureRecord[1] = pointAt(1, 2);
-    PointList other{};
-    AddCapturedPoints(W, around, other);
-    EXPECT_EQ(boardPicture(board, around, 4, 4, true), (Rows{".X.X", "aZX.", ".O.b", "..cd"}));
-    EXPECT_EQ(boardPicture(board, other, 4, 4, true), (Rows{".X.X", "bZX.", ".O..", "...a"}));
-    rulesScratch[W].capturedByMove = 0;
-}
-
 }  // namespace

@@ -27,9 +27,9 @@ void ExpectReadmeAnswers(int32_t workers) {
     }
 }
 
+// The answers from Go knowledge; every worker count is held to one worker's
+// answers by the threaded signature test.
 TEST(SolveThreaded, OneWorkerGivesTheReadmeAnswers) { ExpectReadmeAnswers(1); }
-
-TEST(SolveThreaded, TwoWorkersGiveTheReadmeAnswers) { ExpectReadmeAnswers(2); }
 
 // Each example's SGF twin gives the same answer.
 TEST(SolveThreaded, SgfExamplesGiveTheReadmeAnswers) {
@@ -41,20 +41,6 @@ TEST(SolveThreaded, SgfExamplesGiveTheReadmeAnswers) {
         ASSERT_TRUE(run.finished);
         EXPECT_EQ(run.result, answer.verdict);
         EXPECT_EQ(run.moves, answer.moves);
-    }
-}
-
-TEST(SolveThreaded, WorkerCountsAgreeOnVerdictAndFirstMoves) {
-    for (const ExampleAnswer& answer : readExampleAnswers()) {
-        SCOPED_TRACE(answer.file);
-        ASSERT_TRUE(loadProblem(examplePath(answer.file)));
-        const SolveRun single = solveCurrentProblem(1, 3);
-        for (int32_t workers : {2, 4, 16}) {
-            const SolveRun many = solveCurrentProblem(workers, 3);
-            ASSERT_TRUE(single.finished && many.finished);
-            EXPECT_EQ(many.result, single.result) << workers << " workers";
-            EXPECT_EQ(many.moves, single.moves) << workers << " workers";
-        }
     }
 }
 
