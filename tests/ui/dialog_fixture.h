@@ -7,11 +7,13 @@
 #include <fstream>
 #include <functional>
 #include <memory>
+#include <sstream>
 #include <string>
 #include <vector>
 
 #include <gtest/gtest.h>
 #include <QElapsedTimer>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTest>
@@ -21,6 +23,10 @@
 #include "search/solve.h"
 #include "ui/message_boxes.h"
 #include "ui/ostrel_dlg.h"
+
+// White's straight three on the top side; black kills at (9, 1).
+inline const std::vector<std::string> kStraightThree = {
+    "0000012000210000000", "0000012222210000000", "0000011111110000000"};
 
 class DialogTest : public ::testing::Test {
 protected:
@@ -66,7 +72,31 @@ protected:
         dialog->OnInitDialog();
         dialog->show();
     }
+    // Loads kStraightThree, black to move with target (9, 2); returns its path.
+    std::string LoadThree() {
+        const std::string path = WriteFile("three.ban", BanText("* /t=1 /mark=[9,2]", kStraightThree));
+        dialog->LoadProblem(path);
+        boxes.clear();
+        return path;
+    }
     void Press(int32_t id) { QTest::mouseClick(dialog->Control(id), Qt::LeftButton); }
+    // FILE読込 and FILE書込 with the file dialog answering the path; "" cancels.
+    void Load(const std::string& path) {
+        nextPath = QString::fromStdString(path);
+        Press(kIdLoad);
+    }
+    void Save(const std::string& path) {
+        nextPath = QString::fromStdString(path);
+        Press(kIdSave);
+    }
+    void Key(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+        QTest::keyClick(dialog.get(), key, modifiers);
+    }
+    void SetField(int32_t id, const char* text) {
+        auto* field = static_cast<QLineEdit*>(dialog->Control(id));
+        field->clear();
+        QTest::keyClicks(field, QString::fromUtf8(text));
+    }
     // A press in the middle of cell (column, row), handled at once.
     void Click(int32_t column, int32_t row) {
         QTest::mouseClick(dialog.get(), Qt::LeftButton, Qt::NoModifier,
@@ -81,6 +111,7 @@ protected:
         QTest::mouseClick(dialog.get(), Qt::LeftButton, Qt::NoModifier, at);
         ASSERT_TRUE(WaitFor([&] { return dialog->setupTicks + dialog->solveTicks > seen; }));
     }
+    void WaitForMove() { ASSERT_TRUE(WaitFor([&] { return dialog->state == AwaitingMove; })); }
     static bool WaitFor(const std::function<bool()>& cond) {
         QElapsedTimer clock;
         clock.start();
@@ -102,6 +133,15 @@ protected:
     }
     uint32_t Centre(int32_t column, int32_t row) const {
         return dialog->offscreenPicture.pixel(cellLeft(column) + 12, cellTop(row) + 12) & 0xFFFFFFu;
+    }
+    std::string FileLine() const { return dialog->fileLineText.toStdString(); }
+    static std::string Example(const std::string& name) {
+        return std::string(OSTREL_SOURCE_DIR) + "/examples/" + name;
+    }
+    static std::string Read(const std::string& path) {
+        std::ostringstream all;
+        all << std::ifstream(path, std::ios::binary).rdbuf();
+        return all.str();
     }
     std::string WriteFile(const std::string& name, const std::string& content) {
         const std::string path = tempDir + "/" + name;
@@ -131,6 +171,3 @@ protected:
 constexpr uint32_t kWhitePx = 0xFFFFFF, kBlackPx = 0, kWoodPx = 0xE0A040, kRedPx = 0xFF0000,
                    kGreenPx = 0x00FF00, kYellowPx = 0xFFFF00;
 
-// White's straight three on the top side; black kills at (9, 1).
-inline const std::vector<std::string> kStraightThree = {
-    "0000012000210000000", "0000012222210000000", "0000011111110000000"};

@@ -57,27 +57,22 @@ TEST_F(EnglishTest, TheWindowInEnglish) {
     UseLanguage(WindowLanguage::English);
     Open();
     EXPECT_EQ(dialog->windowTitle().toStdString(), "Quenlo's tsumego proof number search");
-    EXPECT_EQ(Text(kIdLoad), "Load file");
-    EXPECT_EQ(Text(kIdSetup), "Set up");
-    EXPECT_EQ(Text(kIdSave), "Save file");
-    EXPECT_EQ(Text(kIdSolve), "Solve all");
-    EXPECT_EQ(Text(kIdPass), "Pass");
-    EXPECT_EQ(Text(kIdStop), "Stop");
-    EXPECT_EQ(Text(kIdAutoReply), "Replies");
-    EXPECT_EQ(Text(kIdStrongSearch), "Strong");
-    EXPECT_EQ(Text(kIdUndo), "Undo");
-    EXPECT_EQ(Text(kIdRedo), "Redo");
-    EXPECT_EQ(Text(kIdRestart), "Restart");
+    const std::pair<int32_t, const char*> buttons[] = {
+        {kIdLoad, "Load file"},    {kIdSetup, "Set up"},           {kIdSave, "Save file"},
+        {kIdSolve, "Solve all"},   {kIdPass, "Pass"},              {kIdStop, "Stop"},
+        {kIdAutoReply, "Replies"}, {kIdStrongSearch, "Strong"},    {kIdUndo, "Undo"},
+        {kIdRedo, "Redo"},         {kIdRestart, "Restart"}};
+    for (const auto& [id, text] : buttons) {
+        EXPECT_EQ(Text(id), text);
+    }
 
     Press(kIdSolve);
     EXPECT_EQ(boxes, std::vector<std::string>{"No target stone chosen"});
-    boxes.clear();
     captions.clear();
-    const std::string three = WriteFile("three.ban", BanText("* /t=1 /mark=[9,2]", kStraightThree));
-    dialog->LoadProblem(three);
-    EXPECT_EQ(dialog->fileLineText.toStdString(), "Black to move " + three);
+    const std::string three = LoadThree();  // and the boxes cleared
+    EXPECT_EQ(FileLine(), "Black to move " + three);
     Press(kIdSolve);
-    ASSERT_TRUE(WaitFor([&] { return dialog->state == AwaitingMove; }));
+    WaitForMove();
     EXPECT_EQ(dialog->messageLineText.toStdString(), "=== Start ===");
     ASSERT_EQ(boxes.size(), 2u);
     EXPECT_EQ(captions[0], "Tsumego");

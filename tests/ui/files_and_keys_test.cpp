@@ -1,5 +1,6 @@
-// Where the file dialogs open, a file dropped on the window, and the keys of
-// the load, save and solve buttons.
+// Where the file dialogs open, a file dropped on the window, the keys of the
+// load, save and solve buttons, keys that used to end the program, and the
+// question before the window goes with changes that were not saved.
 #include <sys/stat.h>
 
 #include <QApplication>
@@ -35,75 +36,108 @@ protected:
         QApplication::sendEvent(dialog.get(), &drop);
         return drop.isAccepted();
     }
-    void Key(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
-        QTest::keyClick(dialog.get(), key, modifiers);
-    }
 };
 
-TEST_F(FilesTest, DialogsOpenInTheFolderUsedLast) {
-    ASSERT_EQ(mkdir((tempDir + "/first").c_str(), 0700), 0);
-    ASSERT_EQ(mkdir((tempDir + "/second").c_str(), 0700), 0);
-    Open();
-    nextPath = QString::fromStdString(Three("first/three.ban"));
-    Press(kIdLoad);
-    EXPECT_EQ(DialogFolder().toStdString(), tempDir + "/first");
-    nextPath = QString::fromStdString(tempDir + "/second/saved.ban");
-    Press(kIdSave);
-    EXPECT_EQ(DialogFolder().toStdString(), tempDir + "/second");
-    nextPath.clear();  // a cancelled dialog leaves the folder
-    Press(kIdLoad);
-    EXPECT_EQ(DialogFolder().toStdString(), tempDir + "/second");
-}
-
-TEST_F(FilesTest, ADroppedFileLoadsAsTheLoadButtonDoes) {
+// A drop loads as FILE読込 does, through the same call (refusals and SGF included).
+TEST_F(FilesTest, ADroppedFileLoadsOnlyWhenFileLoadCouldBePressed) {
     Open();
     const std::string three = Three("three.ban");
     EXPECT_TRUE(Drop({three}));
     EXPECT_TRUE(fileDialogs.empty());
     EXPECT_TRUE(boxes.empty());
-    EXPECT_EQ(targetPoint, pointAt(9, 2));
-    EXPECT_EQ(dialog->fileLineText.toStdString(), "黒番 " + three);
+    EXPECT_EQ(FileLine(), "黒番 " + three);
     EXPECT_EQ(Centre(9, 2), kRedPx);
 
-    // Not a problem: refused as a load refuses it, and the problem stays.
-    const std::string bytes = WriteFile("bytes.ban", std::string("* x\n\0\1\2", 7));
-    EXPECT_TRUE(Drop({bytes}));
-    ASSERT_EQ(boxes.size(), 1u);
-    EXPECT_NE(boxes[0].find("は問題ファイルではありません"), std::string::npos) << boxes[0];
-    EXPECT_EQ(targetPoint, pointAt(9, 2));
-    EXPECT_EQ(dialog->fileLineText.toStdString(), "黒番 " + three);
-
-    // An SGF problem goes the same way.
-    const std::string sgf =
-        std::string(OSTREL_SOURCE_DIR) + "/examples/corner_bent_three_white_kills.sgf";
-    EXPECT_TRUE(Drop({sgf}));
-    EXPECT_EQ(targetPoint, pointAt(2, 2));
-    EXPECT_EQ(sideToMove, kWhite);
-    EXPECT_EQ(dialog->fileLineText.toStdString(), "白番 " + sgf);
-
-    EXPECT_FALSE(Drop({three, bytes}));  // two files at once: not taken
-    Press(kIdSetup);  // nor while FILE読込 cannot be pressed
+    EXPECT_FALSE(Drop({three, three}));  // two files at once: not taken
+    Press(kIdSetup);
     EXPECT_FALSE(Drop({three}));
 }
 
-TEST_F(FilesTest, CtrlOLoadsCtrlSSavesF5Solves) {
+TEST_F(FilesTest, CtrlOLoadsCtrlSSavesF5SolvesAndDialogsOpenInTheFolderUsedLast) {
+    ASSERT_EQ(mkdir((tempDir + "/first").c_str(), 0700), 0);
+    ASSERT_EQ(mkdir((tempDir + "/second").c_str(), 0700), 0);
     Open();
     dialog->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(dialog.get()));
-    nextPath = QString::fromStdString(Three("three.ban"));
+    nextPath = QString::fromStdString(Three("first/three.ban"));
     Key(Qt::Key_O, Qt::ControlModifier);
     EXPECT_EQ(fileDialogs, std::vector<bool>{false});
     EXPECT_EQ(targetPoint, pointAt(9, 2));
+    EXPECT_EQ(DialogFolder().toStdString(), tempDir + "/first");
 
-    nextPath = QString::fromStdString(tempDir + "/copy.ban");
+    nextPath = QString::fromStdString(tempDir + "/second/copy.ban");
     Key(Qt::Key_S, Qt::ControlModifier);
     EXPECT_EQ(fileDialogs, (std::vector<bool>{false, true}));
-    EXPECT_TRUE(std::ifstream(tempDir + "/copy.ban").good());
+    EXPECT_TRUE(std::ifstream(tempDir + "/second/copy.ban").good());
+    EXPECT_EQ(DialogFolder().toStdString(), tempDir + "/second");
+    Load("");  // a cancelled dialog leaves the folder and the problem
+    EXPECT_EQ(DialogFolder().toStdString(), tempDir + "/second");
+    EXPECT_EQ(targetPoint, pointAt(9, 2));
 
     Key(Qt::Key_F5);
     EXPECT_EQ(dialog->state, SolveRequested);
-    ASSERT_TRUE(WaitFor([&] { return dialog->state == AwaitingMove; }));
+    WaitForMove();
     EXPECT_EQ(boxes.front().rfind("死に", 0), 0u);
+}
+
+TEST_F(FilesTest, EnterAndEscapeNeverCloseTheWindow) {
+    Open();
+    LoadThree();
+    auto* field = static_cast<QLineEdit*>(dialog->Control(kIdCpuCount));
+    field->setFocus();
+    field->clear();
+    QTest::keyClicks(field, QStringLiteral("1"));
+    QTest::keyClick(field, Qt::Key_Return);
+    QTest::keyClick(field, Qt::Key_Enter);
+    QTest::keyClick(field, Qt::Key_Escape);
+    QTest::keyClick(dialog.get(), Qt::Key_Escape);
+    QTest::keyClick(dialog->Control(kIdSolve), Qt::Key_Escape);
+    EXPECT_TRUE(dialog->isVisible());
+    EXPECT_EQ(dialog->result(), 0);
+    EXPECT_TRUE(questions.empty());
+    EXPECT_EQ(targetPoint, pointAt(9, 2));
+}
+
+TEST_F(FilesTest, ClosingWithUnsavedChangesAsks) {
+    Open();
+    LoadThree();
+    dialog->close();  // nothing changed: no question
+    EXPECT_TRUE(questions.empty());
+    EXPECT_FALSE(dialog->isVisible());
+
+    Open();
+    LoadThree();
+    Press(kIdSolve);
+    WaitForMove();
+    EXPECT_FALSE(dialog->UnsavedChanges());  // a solve alone changes nothing
+    ClickAndTick(9, 1);  // a move of the play mode
+    WaitForMove();
+    EXPECT_TRUE(dialog->UnsavedChanges());
+    answerYes = false;
+    dialog->close();
+    EXPECT_EQ(questions, std::vector<std::string>{"保存されていない変更があります。終了しますか？"});
+    EXPECT_TRUE(dialog->isVisible());
+    answerYes = true;
+    dialog->close();
+    EXPECT_EQ(questions.size(), 2u);
+    EXPECT_FALSE(dialog->isVisible());
+
+    // A set-up, then a save: nothing left to ask about.
+    questions.clear();
+    Open();
+    LoadThree();
+    Press(kIdSetup);
+    ClickAndTick(21, 0);  // 黒石
+    ClickAndTick(1, 19);
+    ClickAndTick(21, 8);  // 目標石
+    ClickAndTick(9, 2);
+    ClickAndTick(21, 4);  // 黒先
+    ClickAndTick(21, 10);
+    EXPECT_TRUE(dialog->UnsavedChanges());
+    Save(tempDir + "/saved.ban");
+    EXPECT_FALSE(dialog->UnsavedChanges());
+    dialog->close();
+    EXPECT_TRUE(questions.empty());
 }
 
 }  // namespace

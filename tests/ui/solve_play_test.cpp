@@ -1,6 +1,7 @@
 // A whole solve from the button, the outcome on the picture, the play mode,
-// the pass, and the solves the window refuses to start.
-#include <QLineEdit>
+// the pass, the solves the window refuses to start, 自動応手 (the solver
+// answers the user's move with the first move it labels) and 強化探索.
+#include <QCheckBox>
 
 #include "dialog_fixture.h"
 #include "search/keys.h"
@@ -14,17 +15,6 @@ const char* const kCpuError = "CPU数は1から16の範囲で入力して下さ�
 
 class SolveTest : public DialogTest {
 protected:
-    void LoadThree(const std::string& header = "* /t=1 /mark=[9,2]") {
-        dialog->LoadProblem(WriteFile("three.ban", BanText(header, kStraightThree)));
-        boxes.clear();
-    }
-    void SetCpuField(const char* text) {
-        auto* field = static_cast<QLineEdit*>(dialog->Control(kIdCpuCount));
-        field->clear();
-        QTest::keyClicks(field, QString::fromUtf8(text));
-    }
-    void WaitForMove() { ASSERT_TRUE(WaitFor([&] { return dialog->state == AwaitingMove; })); }
-    // White ink on wood filling the label box of a point, or -1 for any other colour.
     // Empty points carrying a move label.
     int32_t LabelledPoints() const {
         int32_t count = 0;
@@ -36,6 +26,7 @@ protected:
         }
         return count;
     }
+    // White ink on wood filling the label box of a point, or -1 for any other colour.
     int32_t LabelInk(int32_t column, int32_t row) const {
         int32_t ink = 0;
         for (int32_t y = 24 * row + 62; y < 24 * row + 74; ++y) {
@@ -61,6 +52,8 @@ TEST_F(SolveTest, SolvePlayAndPassFromTheButtons) {
             whileSolving = Enabled();
         }
     };
+    Press(kIdPass);  // disabled before a solve: the side stays black
+    EXPECT_EQ(sideToMove, kBlack);
     Press(kIdSolve);
     EXPECT_EQ(dialog->state, SolveRequested);
     EXPECT_EQ(Enabled(), (std::vector<bool>{true, true, true, false, false}));
@@ -104,13 +97,18 @@ TEST_F(SolveTest, SolvePlayAndPassFromTheButtons) {
     WaitForMove();
     LoadThree();  // loading ends the play mode
     EXPECT_EQ(dialog->state, Idle);
+    EXPECT_FALSE(dialog->Control(kIdPass)->isEnabled());
+    Press(kIdSolve);
+    WaitForMove();
+    Press(kIdSetup);  // and so does the set-up mode
+    EXPECT_EQ(Enabled(), kAllOff);
+    EXPECT_EQ(dialog->state, Idle);
     EXPECT_FALSE(dialog->TimerRunning(kSolveTimer));
 }
 
 TEST_F(SolveTest, EveryOutcomeRedrawsTheBoardAndNamesItsVerdict) {
     Open();
-    dialog->LoadProblem(std::string(OSTREL_SOURCE_DIR) +
-                        "/examples/corner_straight_four_white_cannot_kill.ban");
+    dialog->LoadProblem(Example("corner_straight_four_white_cannot_kill.ban"));
     boxes.clear();
     const auto nothingToPlay = [](const std::string& box) {
         const std::string tail = "\n打つ手が有りません";
@@ -139,28 +137,27 @@ TEST_F(SolveTest, RefusedSolvesChangeNothing) {
     Open();
     Press(kIdSolve);  // start-up: no target stone
     EXPECT_EQ(boxes, std::vector<std::string>{"目標石選択エラー"});
-    LoadThree("* /t=0 /mark=[9,2]");
+    LoadThree();
+    sideToMove = 0;
     Press(kIdSolve);
     EXPECT_EQ(boxes, std::vector<std::string>{"黒番／白番設定エラー"});
 
     LoadThree();
-    for (const char* bad : {"0", "17", "abc", "-2", "99999999999999"}) {
+    for (const char* bad : {"0", "17", "abc", "99999999999999"}) {
         boxes.clear();
-        SetCpuField(bad);
+        SetField(kIdCpuCount, bad);
         Press(kIdSolve);
         EXPECT_EQ(boxes, std::vector<std::string>{kCpuError}) << bad;
         EXPECT_EQ(dialog->state, Idle);
-        EXPECT_FALSE(dialog->TimerRunning(kSolveTimer));
-        EXPECT_TRUE(dialog->Control(kIdSetup)->isEnabled());
     }
-    SetCpuField(" 1x");  // read up to the first non-digit
+    SetField(kIdCpuCount, " 1x");  // read up to the first non-digit
     Press(kIdSolve);
     EXPECT_EQ(workerCount, 1);
     WaitForMove();
 
     // In the play mode a bad count refuses the move and keeps the position.
     boxes.clear();
-    SetCpuField("0");
+    SetField(kIdCpuCount, "0");
     ClickAndTick(9, 1);
     EXPECT_EQ(boxes, std::vector<std::string>{kCpuError});
     EXPECT_EQ(problemBoard[pointAt(9, 1)], kEmpty);
@@ -172,16 +169,14 @@ bool NoThreads(void (*)()) { return false; }
 TEST_F(SolveTest, ThreadsThatCannotStartLeaveTheWindowUsable) {
     Open();
     LoadThree();
-    SetCpuField("2");
+    SetField(kIdCpuCount, "2");
     startWorkerThread = NoThreads;
     Press(kIdSolve);
     ASSERT_TRUE(WaitFor([&] { return !boxes.empty(); }));
     startWorkerThread = StartDetachedThread;
     EXPECT_EQ(boxes, std::vector<std::string>{"探索スレッドを2個起動できませんでした"});
     EXPECT_EQ(dialog->state, Idle);
-    EXPECT_FALSE(dialog->TimerRunning(kSolveTimer));
     EXPECT_EQ(Enabled(), kAllOn);
-    EXPECT_EQ(dialog->regionEditable, 1);
 
     boxes.clear();
     Press(kIdSolve);  // and the next solve runs
@@ -189,44 +184,73 @@ TEST_F(SolveTest, ThreadsThatCannotStartLeaveTheWindowUsable) {
     EXPECT_EQ(boxes.front().rfind("死に", 0), 0u);
 }
 
-TEST_F(SolveTest, CapturingTheTargetEndsThePlayMode) {
-    Open();
-    dialog->LoadProblem(WriteFile("cap.ban", BanText("* /t=1 /mark=[1,1]", {"21"})));
-    Press(kIdSolve);
+// Black's bent three in the corner; White to move kills at (1,1).
+//   . . X O
+//   . X X O
+//   X X O O
+//   O O O .
+class BentThreeTest : public DialogTest {
+protected:
+    void SetUp() override {
+        DialogTest::SetUp();
+        Open(Example("corner_bent_three_white_kills.ban"));
+    }
+    QCheckBox* Box(int32_t id) { return static_cast<QCheckBox*>(dialog->Control(id)); }
+    void Solve(bool autoReply) {
+        Box(kIdAutoReply)->setChecked(autoReply);
+        Press(kIdSolve);
+        WaitForMove();
+        boxes.clear();
+    }
+};
+
+TEST_F(BentThreeTest, AutoReplyRefutesAWrongMove) {
+    Solve(true);
+    ClickAndTick(2, 1);  // White places on the wrong point
     WaitForMove();
-    boxes.clear();
-    ClickAndTick(1, 2);
-    EXPECT_EQ(boxes, std::vector<std::string>{"目標石が取られました"});
-    EXPECT_EQ(dialog->offscreenPicture.pixel(cellLeft(1) + 5, cellTop(1) + 5) & 0xFFFFFF, kWoodPx);
-    EXPECT_EQ(dialog->state, Idle);
-    EXPECT_FALSE(dialog->TimerRunning(kSolveTimer));
+    // Black's solve finds the capture at (1,1) and plays it; then White's
+    // solve shows that nothing kills any more.
+    EXPECT_EQ(problemBoard[pointAt(1, 1)], kBlack);
+    EXPECT_EQ(problemBoard[pointAt(2, 1)], kEmpty);
+    EXPECT_EQ(sideToMove, kWhite);
+    ASSERT_EQ(boxes.size(), 3u);
+    EXPECT_EQ(boxes[0].rfind("生き", 0), 0u) << boxes[0];
+    EXPECT_EQ(boxes[1].rfind("生き", 0), 0u) << boxes[1];
+    EXPECT_NE(boxes[1].find("打つ手が有りません"), std::string::npos) << boxes[1];
+    EXPECT_EQ(boxes[2], "白石を打って下さい");
+    EXPECT_EQ(dialog->history.current, 2);
+
+    Press(kIdUndo);  // one step back: the solver's move goes
+    EXPECT_EQ(problemBoard[pointAt(1, 1)], kEmpty);
+    EXPECT_EQ(problemBoard[pointAt(2, 1)], kWhite);
+    EXPECT_EQ(sideToMove, kBlack);
 }
 
-TEST_F(SolveTest, PassOnlyInThePlayMode) {
-    Open();
-    LoadThree();
-    EXPECT_FALSE(dialog->Control(kIdPass)->isEnabled());
-    Press(kIdPass);  // a disabled button: the side stays black
+TEST_F(BentThreeTest, NoReplyWhenNoMoveIsShown) {
+    Solve(true);
+    ClickAndTick(1, 1);  // the vital point: nothing lives for Black
+    WaitForMove();
     EXPECT_EQ(sideToMove, kBlack);
-    Press(kIdSolve);
-    EXPECT_FALSE(dialog->Control(kIdPass)->isEnabled());
-    WaitForMove();
-    EXPECT_EQ(boxes.back(), "黒石を打って下さい");
-    EXPECT_TRUE(dialog->Control(kIdPass)->isEnabled());
+    ASSERT_EQ(boxes.size(), 2u);
+    EXPECT_EQ(boxes[0].rfind("死に", 0), 0u) << boxes[0];
+    EXPECT_EQ(dialog->history.current, 1);
+}
 
-    Press(kIdSetup);  // the set-up mode ends the play mode
-    EXPECT_EQ(Enabled(), kAllOff);
-    ClickAndTick(21, 8);   // 目標石
-    ClickAndTick(9, 2);
-    ClickAndTick(21, 4);   // 黒先
-    ClickAndTick(21, 10);  // 終了
-    EXPECT_EQ(Enabled(), (std::vector<bool>{true, true, true, true, false}));
-
-    Press(kIdSolve);
-    WaitForMove();
-    LoadThree();  // and so does a load
-    EXPECT_FALSE(dialog->Control(kIdPass)->isEnabled());
-    EXPECT_EQ(dialog->fileLineText.left(3), QStringLiteral("黒番 "));
+// Each solve searches in the order the 強化探索 box shows when it starts, and
+// finds the same answer either way; the box is off when the window opens.
+TEST_F(BentThreeTest, EachSolveTakesTheStrongSearchBoxAsItIs) {
+    EXPECT_FALSE(Box(kIdStrongSearch)->isChecked());
+    // The box tells which answer to take should the two orders ever differ.
+    EXPECT_NE(Box(kIdStrongSearch)->toolTip().indexOf("通常の探索の答え"), -1);
+    for (const bool strong : {false, true, false}) {
+        Box(kIdStrongSearch)->setChecked(strong);
+        Solve(false);
+        EXPECT_EQ(lastOutcome.search, strong ? SearchMode::kStrong : SearchMode::kExact);
+        EXPECT_EQ(lastOutcome.verdict, kSolveDead);
+        EXPECT_EQ(lastOutcome.moves[0], pointAt(1, 1));
+        EXPECT_EQ(lastOutcome.moves[1], 0);
+    }
+    searchMode = SearchMode::kExact;
 }
 
 }  // namespace
