@@ -1,5 +1,6 @@
 #include "search/node_table.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
 
@@ -29,8 +30,33 @@ struct alignas(64) WorkerArena {
 };
 WorkerArena arenas[kMaxWorkers];
 
-// Whether any chain head may be set; a clear of an empty table skips the 8 MB wipe.
-std::atomic<bool> headsTouched{true};
+// The chain heads in pages of 4 KB, each with a flag saying whether any of
+// its heads may be set. A clear wipes only the flagged pages: wiping all 8 MB
+// would fault in every page of a table that a small solve barely touches,
+// which costs more than the whole search of most problems.
+constexpr size_t kHeadsPerPage = 512;
+constexpr size_t kHeadPages = (kBucketCount + kHeadsPerPage - 1) / kHeadsPerPage;
+std::atomic<bool> headPageTouched[kHeadPages];
+
+void NoteHeadSet(uint32_t bucket) {
+    std::atomic<bool>& touched = headPageTouched[bucket / kHeadsPerPage];
+    // Read first: the flags are shared by every worker, and a store each time
+    // would bounce their cache lines between the cores.
+    if (!touched.load(std::memory_order_relaxed)) {
+        touched.store(true, std::memory_order_relaxed);
+    }
+}
+
+// Calls f(page's first bucket, one past its last) for every flagged page.
+template <class F>
+void ForEachTouchedPage(F f) {
+    for (size_t page = 0; page < kHeadPages; ++page) {
+        if (headPageTouched[page].load(std::memory_order_relaxed)) {
+            const size_t first = page * kHeadsPerPage;
+            f(first, std::min<size_t>(first + kHeadsPerPage, kBucketCount));
+        }
+    }
+}
 
 struct alignas(64) TableLock {
     std::mutex lock;
@@ -115,7 +141,7 @@ NodeRecord* InsertPlaceholder(int32_t w, NodeRecord** link, uint64_t key, int32_
     record->busy = kRecordExpanding;
     record->next = *link;
     *link = record;
-    headsTouched.store(true, std::memory_order_relaxed);
+    NoteHeadSet(BucketOf(key));
     return record;
 }
 
@@ -155,9 +181,35 @@ void ClearNodeTable(int32_t worker) {
         }
         arena.freePlaceholders = nullptr;
     }
-    if (headsTouched.load(std::memory_order_relaxed)) {
-        std::memset(nodeTable, 0, sizeof nodeTable);
-        headsTouched.store(false, std::memory_order_relaxed);
-    }
+    ForEachTouchedPage([](size_t first, size_t last) {
+        std::fill(nodeTable + first, nodeTable + last, nullptr);
+        headPageTouched[first / kHeadsPerPage].store(false, std::memory_order_relaxed);
+    });
     memoryUsed.store(0, std::memory_order_relaxed);
+}
+
+NodeRecord* DetachAllRecords() {
+    NodeRecord* all = nullptr;
+    NodeRecord** tail = &all;
+    ForEachTouchedPage([&tail](size_t first, size_t last) {
+        for (size_t bucket = first; bucket < last; ++bucket) {
+            if (nodeTable[bucket] == nullptr) {
+                continue;
+            }
+            *tail = nodeTable[bucket];
+            nodeTable[bucket] = nullptr;
+            while (*tail != nullptr) {
+                tail = &(*tail)->next;
+            }
+        }
+        headPageTouched[first / kHeadsPerPage].store(false, std::memory_order_relaxed);
+    });
+    return all;
+}
+
+void PushRecord(NodeRecord* record) {
+    const uint32_t bucket = BucketOf(record->key);
+    record->next = nodeTable[bucket];
+    nodeTable[bucket] = record;
+    NoteHeadSet(bucket);
 }

@@ -114,3 +114,10 @@ NodeRecord* ReplacePlaceholder(int32_t w, NodeRecord* placeholder, int32_t entri
 // Worker 0 releases every worker's records; other workers do nothing. Run
 // while no worker searches.
 void ClearNodeTable(int32_t worker);
+
+// For rebuilding the table while no worker searches: every record in one
+// list through `next`, chain by chain, each chain in its order, leaving the
+// table empty (the records stay where they are)...
+NodeRecord* DetachAllRecords();
+// ...and a record put back at the head of its key's chain.
+void PushRecord(NodeRecord* record);

@@ -55,26 +55,21 @@ void CarryResolvedRecords(int32_t fromRestraint, int32_t toRestraint) {
     // Keys are sums, so only the restraint's part changes.
     const uint64_t shift = TurnKey(kBlack, toRestraint) - TurnKey(kBlack, fromRestraint);
     NodeRecord* kept = nullptr;
-    for (NodeRecord*& head : nodeTable) {
-        for (NodeRecord* record = head; record != nullptr;) {
-            NodeRecord* next = record->next;
-            const bool resolved = record->pn == 0 || record->dn == 0;
-            if (record->busy == kRecordFree && resolved && !DependsOnRestraint(record)) {
-                record->next = kept;
-                kept = record;
-            }
-            record = next;
+    for (NodeRecord* record = DetachAllRecords(); record != nullptr;) {
+        NodeRecord* next = record->next;
+        const bool resolved = record->pn == 0 || record->dn == 0;
+        if (record->busy == kRecordFree && resolved && !DependsOnRestraint(record)) {
+            record->next = kept;
+            kept = record;
         }
-        head = nullptr;
+        record = next;
     }
     // The dropped records stay in their blocks until the solve's last clear.
     uint64_t bytes = 0;
     while (kept != nullptr) {
         NodeRecord* next = kept->next;
         kept->key += shift;
-        NodeRecord** link = &nodeTable[BucketOf(kept->key)];
-        kept->next = *link;
-        *link = kept;
+        PushRecord(kept);
         bytes += CountedRecordBytes(RecordKind::Full, EntryCount(kept));
         kept = next;
     }
