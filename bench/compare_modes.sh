@@ -8,8 +8,10 @@
 #                          [--problems DIR|FILE]... BUILD ORDER...
 #
 # An ORDER is "exact", "strong", or "strong:KNOBS" where KNOBS is a value of
-# OSTREL_STRONG (for example strong:eps=1/8,order=0). The first ORDER is the
-# base. Every order must give the base's verdict and the same set of first
+# OSTREL_STRONG (for example strong:eps=1/8,order=0); "DIR@ORDER" runs it
+# with another build's ostrel-solve, so that two builds can be set side by
+# side in one run (for example old/build@exact build@exact). The first ORDER
+# is the base. Every order must give the base's verdict and the same set of first
 # moves; a difference is reported and makes the exit status 1. A solve cut
 # off at the time limit (default 60) counts as unresolved, with the limit as
 # its time. "quick" counts the problems resolved within --quick seconds
@@ -42,7 +44,12 @@ done
 [ "${#args[@]}" -ge 2 ] || usage
 bin="${args[0]}/ostrel-solve"
 orders=("${args[@]:1}")
-[ -x "$bin" ] || { echo "no ostrel-solve at $bin" >&2; exit 2; }
+for o in "$bin" "${orders[@]}"; do
+    [[ "$o" == "$bin" || "$o" == *@* ]] || continue
+    b="$o"
+    [[ "$o" == *@* ]] && b="${o%%@*}/ostrel-solve"
+    [ -x "$b" ] || { echo "no ostrel-solve at $b" >&2; exit 2; }
+done
 [ "${#problems[@]}" -gt 0 ] || problems=("$here/problems")
 
 files=()
@@ -66,11 +73,15 @@ answer() {
 # One solve in an order; prints "SECONDS JUDGMENTS RESOLVED", answer in $last_answer.
 last_answer=""
 solve() {
-    local order="$1" file="$2" mode knobs json
+    local order="$1" file="$2" mode knobs json run="$bin"
+    if [[ "$order" == *@* ]]; then
+        run="${order%%@*}/ostrel-solve"
+        order="${order#*@}"
+    fi
     mode="${order%%:*}"
     knobs=""
     [ "$mode" != "$order" ] && knobs="${order#*:}"
-    json=$(OSTREL_STRONG="$knobs" "$bin" --threads 1 --seed 1 --json --search "$mode" \
+    json=$(OSTREL_STRONG="$knobs" "$run" --threads 1 --seed 1 --json --search "$mode" \
         --time-limit "$limit" "$file" 2>/dev/null)
     last_answer=$(answer "$json")
     local judgments complete wall
@@ -80,6 +91,9 @@ solve() {
     awk -v w="${wall:-0}" -v j="${judgments:-0}" -v c="$complete" -v l="$limit" \
         'BEGIN { t = w; if (c != "true") t = l; printf "%.4f %d %d\n", t, j, c == "true" }'
 }
+
+# The last N characters of an order's name, for the columns.
+label() { local s="$1"; [ "${#s}" -le "$2" ] || s="${s: -$2}"; echo "$s"; }
 
 median() { sort -g | awk '{ v[NR] = $1 } END { if (NR == 0) print 0; else if (NR % 2) print v[(NR + 1) / 2]; else print (v[NR / 2] + v[NR / 2 + 1]) / 2 }'; }
 
@@ -109,7 +123,7 @@ for ((round = 0; round < rounds; round++)); do
 done
 
 printf '%-52s' problem
-for ((o = 0; o < count; o++)); do printf ' %22s' "${orders[$o]}"; done
+for ((o = 0; o < count; o++)); do printf ' %22s' "$(label "${orders[$o]}" 22)"; done
 echo
 declare -A median_time
 for file in "${files[@]}"; do
@@ -140,7 +154,7 @@ for ((o = 0; o < count; o++)); do
             rescued=$((rescued + fast))
         fi
     done
-    printf '%-24s %14s %14s %7s/%-3s %s/%s\n' "${orders[$o]}" "$(grep . <<<"$jr" | median)" \
+    printf '%-24s %14s %14s %7s/%-3s %s/%s\n' "$(label "${orders[$o]}" 24)" "$(grep . <<<"$jr" | median)" \
         "$(grep . <<<"$tr_" | median)" "$q" "${#files[@]}" "$rescued" "$slow"
 done
 exit $status

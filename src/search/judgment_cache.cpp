@@ -6,6 +6,8 @@
 #include <cstring>
 #include <mutex>
 
+#include "search/large_pages.h"
+
 namespace {
 
 // A slot holds the data and the key xor the data, so that a torn read (half
@@ -24,7 +26,9 @@ struct Slot {
 // the smaller levels stay for the next solve.
 constexpr int32_t kLevels = 4;
 constexpr std::array<int32_t, kLevels> kLevelBits{15, 17, 19, 21};
-// From calloc, so that the pages are only taken as slots are written.
+// The small levels from calloc, so that their pages are only taken as slots
+// are written; the large ones in large pages (a hashed cache touches every
+// page soon anyway).
 std::array<Slot*, kLevels> levels{};
 std::atomic<int32_t> level{-1};
 std::atomic<uint64_t> stores{0};
@@ -35,7 +39,15 @@ uint64_t SlotCount(int32_t k) { return uint64_t{1} << kLevelBits[k]; }
 
 bool TakeLevel(int32_t k) {
     if (levels[k] == nullptr) {
-        levels[k] = static_cast<Slot*>(std::calloc(SlotCount(k), sizeof(Slot)));
+        const size_t bytes = SlotCount(k) * sizeof(Slot);
+        if (bytes % kLargePageBytes == 0) {
+            levels[k] = static_cast<Slot*>(AllocLargeBlock(bytes));
+            if (levels[k] != nullptr) {
+                std::memset(levels[k], 0, bytes);
+            }
+        } else {
+            levels[k] = static_cast<Slot*>(std::calloc(SlotCount(k), sizeof(Slot)));
+        }
     }
     return levels[k] != nullptr;
 }

@@ -5,9 +5,15 @@
 #include <cstring>
 
 #include "frontend.h"
+#include "search/large_pages.h"
 
-NodeRecord* nodeTable[kBucketCount];
+alignas(kLargePageBytes) NodeRecord* nodeTable[kBucketCount];
 std::atomic<uint64_t> memoryUsed{0};
+
+namespace {
+// Before any head is written, so that the heads' pages come large.
+const bool headsAdvised = (AdviseLargePages(nodeTable, sizeof nodeTable), true);
+}  // namespace
 
 namespace {
 
@@ -19,7 +25,7 @@ struct ArenaBlock {
     size_t size;
 };
 
-constexpr size_t kBlockBytes = size_t{16} << 20;
+constexpr size_t kBlockBytes = size_t{16} << 20;  // a multiple of the large page
 constexpr size_t kRecordAlign = alignof(NodeRecord);
 
 // One worker's blocks and released placeholders, a cache line of its own.
@@ -73,7 +79,8 @@ void* CarveBytes(WorkerArena& arena, size_t bytes) {
     if (currentBlock == nullptr || currentBlock->size - currentBlock->used < bytes) {
         size_t size = bytes + sizeof(ArenaBlock) > kBlockBytes ? bytes + sizeof(ArenaBlock)
                                                                : kBlockBytes;
-        auto* block = static_cast<ArenaBlock*>(std::malloc(size));
+        size = (size + kLargePageBytes - 1) & ~(kLargePageBytes - 1);
+        auto* block = static_cast<ArenaBlock*>(AllocLargeBlock(size));
         if (block == nullptr) {
             ReportFatal("malloc error size=%dMbyte\n", static_cast<int>(MemoryMegabytes()));
         }
@@ -176,7 +183,7 @@ void ClearNodeTable(int32_t worker) {
     for (WorkerArena& arena : arenas) {
         while (arena.currentBlock != nullptr) {
             ArenaBlock* previous = arena.currentBlock->previous;
-            std::free(arena.currentBlock);
+            FreeLargeBlock(arena.currentBlock);
             arena.currentBlock = previous;
         }
         arena.freePlaceholders = nullptr;

@@ -2,6 +2,7 @@
 
 #include <mutex>
 #include <set>
+#include <vector>
 
 #include "search/keys.h"
 #include "search/node_table.h"
@@ -104,6 +105,28 @@ TEST_F(NodeTable, ChainsKeepTheirRecordsThroughReplacementAndOtherSides) {
     EXPECT_NE(Lookup(3 + 1000000, kWhite), nullptr);
     // The walk stops at the first record with the key: the white one.
     EXPECT_EQ(Lookup(3, kBlack), nullptr);
+}
+
+// The clear and the rebuild only visit pages of heads that were set: heads
+// in the first, a middle and the last (partial) page must all be found.
+TEST_F(NodeTable, ClearAndDetachReachHeadsOnEveryPage) {
+    const uint64_t keys[] = {0, 511, 512, 500000, 999999, 999999 + 1000000};
+    for (uint64_t key : keys) {
+        Insert(key, kBlack);
+    }
+    // Chain by chain in bucket order, each chain in its own order.
+    std::vector<uint64_t> detached;
+    for (NodeRecord* r = DetachAllRecords(); r != nullptr; r = r->next) {
+        detached.push_back(r->key);
+    }
+    EXPECT_EQ(detached, (std::vector<uint64_t>{0, 511, 512, 500000, 999999, 999999 + 1000000}));
+    for (uint64_t key : keys) {
+        EXPECT_EQ(Lookup(key, kBlack), nullptr);
+    }
+
+    Insert(999999, kBlack);
+    ClearNodeTable(0);
+    EXPECT_EQ(nodeTable[BucketOf(999999)], nullptr);
 }
 
 }  // namespace
