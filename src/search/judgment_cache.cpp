@@ -26,9 +26,8 @@ struct Slot {
 // the smaller levels stay for the next solve.
 constexpr int32_t kLevels = 4;
 constexpr std::array<int32_t, kLevels> kLevelBits{15, 17, 19, 21};
-// The small levels from calloc, so that their pages are only taken as slots
-// are written; the large ones in large pages (a hashed cache touches every
-// page soon anyway).
+// From calloc, so that the pages are only taken (and zeroed) as slots are
+// written, in large pages where there are.
 std::array<Slot*, kLevels> levels{};
 std::atomic<int32_t> level{-1};
 std::atomic<uint64_t> stores{0};
@@ -39,14 +38,9 @@ uint64_t SlotCount(int32_t k) { return uint64_t{1} << kLevelBits[k]; }
 
 bool TakeLevel(int32_t k) {
     if (levels[k] == nullptr) {
-        const size_t bytes = SlotCount(k) * sizeof(Slot);
-        if (bytes % kLargePageBytes == 0) {
-            levels[k] = static_cast<Slot*>(AllocLargeBlock(bytes));
-            if (levels[k] != nullptr) {
-                std::memset(levels[k], 0, bytes);
-            }
-        } else {
-            levels[k] = static_cast<Slot*>(std::calloc(SlotCount(k), sizeof(Slot)));
+        levels[k] = static_cast<Slot*>(std::calloc(SlotCount(k), sizeof(Slot)));
+        if (levels[k] != nullptr) {
+            AdviseLargePages(levels[k], SlotCount(k) * sizeof(Slot));
         }
     }
     return levels[k] != nullptr;

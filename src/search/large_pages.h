@@ -1,4 +1,4 @@
-// Memory for the big tables of a solve in 2 MB pages where the system has
+// The big tables of a solve are asked for in 2 MB pages where the system has
 // them: a solve that fills its table would otherwise take thousands of 4 KB
 // page faults, which cost a small solve a large share of its time.
 #pragma once
@@ -7,9 +7,6 @@
 
 constexpr size_t kLargePageBytes = size_t{2} << 20;
 
-// Asks for large pages over [at, at + bytes); changes nothing where there are none.
+// Asks for large pages over the whole large pages inside [at, at + bytes),
+// before they are first touched; changes nothing where there are none.
 void AdviseLargePages(void* at, size_t bytes);
-// bytes (a multiple of kLargePageBytes) aligned to a large page, or nullptr;
-// released with FreeLargeBlock.
-void* AllocLargeBlock(size_t bytes);
-void FreeLargeBlock(void* block);

@@ -366,6 +366,37 @@ void FoldExpandedChild(const ProofPair& child, int32_t& sum, uint16_t& least) {
     least = std::min(least, kIki ? child.dn : child.pn);
 }
 
+// The strong order may sum weakly: the largest summed number plus one for
+// each other open child, so that a position reached along several lines,
+// which a plain sum counts once per line, does not swell its ancestors. Only
+// a child at INF makes the sum INF.
+struct WeakSum {
+    int32_t most = 0;
+    int32_t open = 0;
+};
+constexpr int32_t kWeakCap = INF - 1;
+template <bool kIki>
+void FoldWeakChild(const ProofPair& child, int32_t& sum, uint16_t& least, WeakSum& weak) {
+    const int32_t summed = kIki ? child.pn : child.dn;
+    if (summed >= INF) {
+        sum = INF;
+        least = 0;
+    } else if (summed != 0 && sum < INF) {
+        weak.most = std::max(weak.most, summed);
+        weak.open += 1;
+        sum = std::min(weak.most + weak.open - 1, kWeakCap);
+    }
+    least = std::min(least, kIki ? child.dn : child.pn);
+}
+
+template <bool kStrong>
+bool SumsWeakly() {
+    if constexpr (kStrong) {
+        return strongSearch.weakSums;
+    }
+    return false;
+}
+
 // Expansion: every legal candidate is played and valued (the table's numbers
 // or the judgment), the first ko capture of a side whose kos are held back is
 // skipped, and a pass is valued when no move helps the side to move. The
@@ -397,6 +428,7 @@ int32_t ExpandNode(const Node& node, NodeRecord* record, ProofPair& out) {
     uint16_t least = INF;
     int32_t count = 0;
     bool koHeld = false;
+    [[maybe_unused]] WeakSum weak;
     // A built candidate waiting to be valued; candidates are valued in the
     // order of the list, one behind the building.
     struct Built {
@@ -435,7 +467,11 @@ int32_t ExpandNode(const Node& node, NodeRecord* record, ProofPair& out) {
                 child = kProvenPair;
             }
         }
-        FoldExpandedChild<kIki>(child, sum, least);
+        if (SumsWeakly<kStrong>()) {
+            FoldWeakChild<kIki>(child, sum, least, weak);
+        } else {
+            FoldExpandedChild<kIki>(child, sum, least);
+        }
         scratch[count++] = {static_cast<uint16_t>(built.move), child.pn, child.dn};
     };
     for (int32_t i = 0; i < kListSlots && node.ownList[i] != 0; ++i) {
@@ -511,6 +547,29 @@ int32_t ExpandNode(const Node& node, NodeRecord* record, ProofPair& out) {
 
 template <bool kIki>
 ChildSelection SelectChild(const ChildEntry* children);
+
+// NumbersOf with the weak sum; open counts the children still open on the
+// summed number.
+template <bool kIki>
+NodeNumbers WeakNumbersOf(const ChildEntry* children) {
+    if (children[0].move == 0) {
+        return kIki ? NodeNumbers{0, INF, 0} : NodeNumbers{INF, 0, 0};
+    }
+    int32_t sum = 0;
+    uint16_t least = INF;
+    WeakSum weak;
+    int32_t count = 0;
+    for (; children[count].move != 0; ++count) {
+        FoldWeakChild<kIki>({children[count].pn, children[count].dn}, sum, least, weak);
+        if (least == 0) {
+            sum = INF;
+        }
+    }
+    const uint16_t summed = static_cast<uint16_t>(sum);
+    NodeNumbers numbers = kIki ? NodeNumbers{summed, least, count} : NodeNumbers{least, summed, count};
+    numbers.open = weak.open;
+    return numbers;
+}
 
 // The selection as SelectChild makes it, with the children another worker is
 // searching left out of the choice and of the second number (a busy best
@@ -589,7 +648,9 @@ int32_t SearchChildren(const Node& node, NodeRecord* record, NodeRecord* helped,
             }
             area.busyChild[ownerChild] = true;
         }
-        const NodeNumbers numbers = kIki ? NodeNumbersIki(children) : NodeNumbersTori(children);
+        const NodeNumbers numbers = SumsWeakly<kStrong>() ? WeakNumbersOf<kIki>(children)
+                                    : kIki                 ? NodeNumbersIki(children)
+                                                           : NodeNumbersTori(children);
         ProofPair now{numbers.pn, numbers.dn};
         const ChildEntry& closing = children[numbers.count];
         bool searchPass = false;
@@ -648,7 +709,14 @@ int32_t SearchChildren(const Node& node, NodeRecord* record, NodeRecord* helped,
             }
             move = pick.move;
             index = pick.index;
-            const int32_t rest = pick.scannedSum - pick.selectedPart;
+            // What the other children add to the summed number. A weak sum
+            // stops below INF, so a node that is to reach INF needs a child
+            // at INF, and that child is searched to INF.
+            const bool weak = SumsWeakly<kStrong>();
+            const int32_t summedThreshold = kIki ? pnThreshold : dnThreshold;
+            const int32_t rest = !weak                      ? pick.scannedSum - pick.selectedPart
+                                 : summedThreshold >= INF ? 0
+                                                          : std::max(numbers.open - 1, 0);
             int32_t narrowed = pick.second + 1;
             if constexpr (kStrong) {
                 narrowed = StrongNarrowedThreshold(pick.second, strongSearch);

@@ -38,6 +38,7 @@ struct NodeNumbers {
     uint16_t pn;
     uint16_t dn;
     int32_t count;   // real children
+    int32_t open = 0;  // the weak sum's open children (strong order only)
 };
 NodeNumbers NodeNumbersIki(const ChildEntry* children);
 NodeNumbers NodeNumbersTori(const ChildEntry* children);

@@ -25,7 +25,7 @@ struct ArenaBlock {
     size_t size;
 };
 
-constexpr size_t kBlockBytes = size_t{16} << 20;  // a multiple of the large page
+constexpr size_t kBlockBytes = size_t{16} << 20;
 constexpr size_t kRecordAlign = alignof(NodeRecord);
 
 // One worker's blocks and released placeholders, a cache line of its own.
@@ -79,11 +79,11 @@ void* CarveBytes(WorkerArena& arena, size_t bytes) {
     if (currentBlock == nullptr || currentBlock->size - currentBlock->used < bytes) {
         size_t size = bytes + sizeof(ArenaBlock) > kBlockBytes ? bytes + sizeof(ArenaBlock)
                                                                : kBlockBytes;
-        size = (size + kLargePageBytes - 1) & ~(kLargePageBytes - 1);
-        auto* block = static_cast<ArenaBlock*>(AllocLargeBlock(size));
+        auto* block = static_cast<ArenaBlock*>(std::malloc(size));
         if (block == nullptr) {
             ReportFatal("malloc error size=%dMbyte\n", static_cast<int>(MemoryMegabytes()));
         }
+        AdviseLargePages(block, size);
         block->previous = currentBlock;
         block->used = (sizeof(ArenaBlock) + kRecordAlign - 1) & ~(kRecordAlign - 1);
         block->size = size;
@@ -183,7 +183,7 @@ void ClearNodeTable(int32_t worker) {
     for (WorkerArena& arena : arenas) {
         while (arena.currentBlock != nullptr) {
             ArenaBlock* previous = arena.currentBlock->previous;
-            FreeLargeBlock(arena.currentBlock);
+            std::free(arena.currentBlock);
             arena.currentBlock = previous;
         }
         arena.freePlaceholders = nullptr;

@@ -92,7 +92,8 @@ bool ReadStrongSettingsFromEnvironment(StrongSearchSettings& settings) {
                    !ReadFlag(p, "legal=", read.countLegal) &&
                    !ReadKnob(p, "carry=", 2, read.carryResults) &&
                    !ReadFlag(p, "cut=", read.cutExpansion) &&
-                   !ReadFlag(p, "cache=", read.judgmentCache)) {
+                   !ReadFlag(p, "cache=", read.judgmentCache) &&
+                   !ReadFlag(p, "weak=", read.weakSums)) {
             return false;
         }
         if (*p == '\0') {

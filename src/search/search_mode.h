@@ -29,8 +29,8 @@ struct StrongSearchSettings {
     // judgmentWeight hundredths of the judgment's score where the defender
     // moves, less where the attacker does; the other number stays 1. Both 0:
     // the exact mode's (1, 1).
-    int32_t openWeight = 4;
-    int32_t judgmentWeight = 10;
+    int32_t openWeight = 6;
+    int32_t judgmentWeight = 15;
     // Answers counted as legal moves (true) or as empty points (false).
     bool countLegal = true;
     // Positions resolved in the first ko pass without depending on its
@@ -42,14 +42,17 @@ struct StrongSearchSettings {
     // Judged positions are remembered, so that a position valued again
     // before it is searched is not judged again.
     bool judgmentCache = true;
+    // A node's summed number is its largest child's plus one per other open
+    // child, instead of their sum.
+    bool weakSums = true;
 };
 
 const char* SearchModeName(SearchMode mode);
 // "exact" or "strong"; false for anything else.
 bool ParseSearchMode(const char* text, SearchMode& mode);
 // Reads OSTREL_STRONG, a comma-separated list of "eps=N/D", "order=0|1",
-// "open=N", "judge=N", "legal=0|1", "carry=0|1|2", "cut=0|1" and
-// "cache=0|1", into the settings; false (settings untouched) when it is
+// "open=N", "judge=N", "legal=0|1", "carry=0|1|2", "cut=0|1", "cache=0|1"
+// and "weak=0|1", into the settings; false (settings untouched) when it is
 // malformed. An absent or empty variable changes nothing.
 bool ReadStrongSettingsFromEnvironment(StrongSearchSettings& settings);
 

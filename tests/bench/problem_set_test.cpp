@@ -45,6 +45,21 @@ TEST(ProblemSet, EveryProblemHasOneRowAndLoadsAsAProblem) {
     }
 }
 
+// A weak sum stops below INF, so a node searched towards INF must pass INF
+// down: with these starting numbers a first move of this corner once reached
+// INF - 10 on pn and was searched again and again without a step.
+TEST(ProblemSet, WeakSumsNeverStallBelowInfinity) {
+    ASSERT_TRUE(loadProblem(ProblemPath("corner_three_by_four_white_cannot_kill.ban")));
+    StrongSearchSettings settings;
+    settings.weakSums = true;
+    settings.openWeight = 4;
+    settings.judgmentWeight = 10;
+    const StrongOrder strong(settings);
+    const SolveRun run = solveCurrentProblem(1, 1, 30, 60);
+    ASSERT_TRUE(run.finished);
+    EXPECT_EQ(run.result, kSolveAlive);  // not cut off
+}
+
 // Solves the whole set five times over (about a minute or two per worker
 // count on an idle machine), so it runs only when asked for:
 //   OSTREL_PROBLEM_SET=1 build/ostrel_tests --gtest_filter='ProblemSetThreaded*'

@@ -197,7 +197,7 @@ TEST(SolveCommand, SearchOrderIsChosenNamedInTheJsonAndCheckedWithItsKnobs) {
               std::string::npos)
         << strong.out;
     const CommandResult tuned =
-        runCommand("OSTREL_STRONG=eps=1/8,order=0,open=0,judge=0,legal=0,carry=2,cut=0,cache=0 " +
+        runCommand("OSTREL_STRONG=eps=1/8,order=0,open=0,judge=0,legal=0,carry=2,cut=0,cache=0,weak=0 " +
                    solveBinary() + " --json --search strong '" + ko + "'");
     EXPECT_EQ(tuned.status, 0) << tuned.err;
     EXPECT_NE(tuned.out.find("\"verdict\": \"ko\", \"moves\": [[9, 2]]"), std::string::npos)

@@ -60,20 +60,21 @@ StrongSearchSettings noIngredient() {
     none.carryResults = 0;
     none.cutExpansion = false;
     none.judgmentCache = false;
+    none.weakSums = false;
     return none;
 }
 
 // Each ingredient on its own, with the widest growth measured.
 TEST(SignatureStrong, EachIngredientAloneGivesTheExactAnswers) {
-    std::vector<std::pair<const char*, StrongSearchSettings>> alone(6, {"", noIngredient()});
+    std::vector<std::pair<const char*, StrongSearchSettings>> alone(7, {"", noIngredient()});
     alone[0].first = "eps=1/2";
     alone[0].second.epsilonNumerator = 1;
     alone[0].second.epsilonDenominator = 2;
     alone[1].first = "order";
     alone[1].second.orderChildren = true;
     alone[2].first = "starting numbers";
-    alone[2].second.openWeight = 4;
-    alone[2].second.judgmentWeight = 10;
+    alone[2].second.openWeight = StrongSearchSettings{}.openWeight;
+    alone[2].second.judgmentWeight = StrongSearchSettings{}.judgmentWeight;
     alone[2].second.countLegal = true;
     alone[3].first = "carry";
     alone[3].second.carryResults = 1;
@@ -81,6 +82,8 @@ TEST(SignatureStrong, EachIngredientAloneGivesTheExactAnswers) {
     alone[4].second.cutExpansion = true;
     alone[5].first = "cache";
     alone[5].second.judgmentCache = true;
+    alone[6].first = "weak sums";
+    alone[6].second.weakSums = true;
     for (const auto& [name, settings] : alone) {
         SCOPED_TRACE(name);
         // Under the sanitizers a sample of the set, as for the workers.
