@@ -1,6 +1,7 @@
 #include "search/node_table.h"
 
 #include <algorithm>
+#include <array>
 #include <cstdlib>
 #include <cstring>
 
@@ -219,4 +220,43 @@ void PushRecord(NodeRecord* record) {
     record->next = nodeTable[bucket];
     nodeTable[bucket] = record;
     NoteHeadSet(bucket);
+}
+
+void KeepRecords(bool (*keep)(NodeRecord* record), uint64_t keyShift) {
+    NodeRecord* all = DetachAllRecords();
+    std::array<ArenaBlock*, kMaxWorkers> oldBlocks{};
+    for (int32_t w = 0; w < kMaxWorkers; ++w) {
+        oldBlocks[w] = arenas[w].currentBlock;
+        arenas[w].currentBlock = nullptr;
+        arenas[w].freePlaceholders = nullptr;
+    }
+    memoryUsed.store(0, std::memory_order_relaxed);
+    // Stacked, then pushed back, so that each chain keeps its order.
+    NodeRecord* kept = nullptr;
+    for (NodeRecord* record = all; record != nullptr; record = record->next) {
+        if (!keep(record)) {
+            continue;
+        }
+        int32_t entries = 1;
+        for (ChildEntry* child = record->children(); child->move != 0; ++child) {
+            ++entries;
+        }
+        NodeRecord* copy = AllocRecord(0, RecordKind::Full, entries);
+        std::memcpy(static_cast<void*>(copy), record, RecordBytes(entries));
+        copy->key += keyShift;
+        copy->next = kept;
+        kept = copy;
+    }
+    while (kept != nullptr) {
+        NodeRecord* next = kept->next;
+        PushRecord(kept);
+        kept = next;
+    }
+    for (ArenaBlock* block : oldBlocks) {
+        while (block != nullptr) {
+            ArenaBlock* previous = block->previous;
+            std::free(block);
+            block = previous;
+        }
+    }
 }

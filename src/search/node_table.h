@@ -121,3 +121,9 @@ void ClearNodeTable(int32_t worker);
 NodeRecord* DetachAllRecords();
 // ...and a record put back at the head of its key's chain.
 void PushRecord(NodeRecord* record);
+
+// While no worker searches: the full records that keep() accepts are copied,
+// rekeyed by keyShift, into fresh blocks of worker 0 and put back in their
+// chains in their order; every other record and every old block is released,
+// and memoryUsed counts the kept records alone.
+void KeepRecords(bool (*keep)(NodeRecord* record), uint64_t keyShift);

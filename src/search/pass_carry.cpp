@@ -17,15 +17,6 @@ namespace {
 std::array<int32_t, kMaxWorkers> markedDepth{};
 NodeRecord* lineRecords[kMaxWorkers][kMaxDepth];
 
-// A kept record is a full one; its entries end with the closing pass entry.
-int32_t EntryCount(NodeRecord* record) {
-    int32_t entries = 1;
-    for (ChildEntry* child = record->children(); child->move != 0; ++child) {
-        ++entries;
-    }
-    return entries;
-}
-
 }  // namespace
 
 void NoteLineDepth(int32_t w, int32_t depth) {
@@ -51,27 +42,76 @@ bool DependsOnRestraint(NodeRecord* record) {
     return (loadNumber(record->side) & kDependsOnRestraint) != 0;
 }
 
+namespace {
+
+bool HoldsUnderEitherRestraint(NodeRecord* record) {
+    const bool resolved = record->pn == 0 || record->dn == 0;
+    return record->busy == kRecordFree && resolved && !DependsOnRestraint(record);
+}
+
+// What the table holds between two solves, when the last one kept it.
+struct KeptTable {
+    bool valid = false;
+    int32_t target = 0;
+    PointList region{};
+    int32_t restraint = 0;
+    std::array<uint64_t, kBoardCells> black{};
+    std::array<uint64_t, kBoardCells> white{};
+};
+KeptTable keptTable;
+
+}  // namespace
+
 void CarryResolvedRecords(int32_t fromRestraint, int32_t toRestraint) {
     // Keys are sums, so only the restraint's part changes.
-    const uint64_t shift = TurnKey(kBlack, toRestraint) - TurnKey(kBlack, fromRestraint);
-    NodeRecord* kept = nullptr;
-    for (NodeRecord* record = DetachAllRecords(); record != nullptr;) {
-        NodeRecord* next = record->next;
-        const bool resolved = record->pn == 0 || record->dn == 0;
-        if (record->busy == kRecordFree && resolved && !DependsOnRestraint(record)) {
-            record->next = kept;
-            kept = record;
-        }
-        record = next;
+    KeepRecords(HoldsUnderEitherRestraint,
+                TurnKey(kBlack, toRestraint) - TurnKey(kBlack, fromRestraint));
+}
+
+void KeepTableForNextSolve(int32_t target, const PointList& region, int32_t restraint) {
+    keptTable.valid = true;
+    keptTable.target = target;
+    keptTable.region = region;
+    keptTable.restraint = restraint;
+    keptTable.black = blackKeys;
+    keptTable.white = whiteKeys;
+}
+
+namespace {
+
+// The points of a list, as a set.
+std::array<bool, kBoardCells> PointsOf(const PointList& list) {
+    std::array<bool, kBoardCells> in{};
+    for (int32_t i = 0; i < kListSlots && list[i] != 0; ++i) {
+        in[static_cast<size_t>(list[i])] = true;
     }
-    // The dropped records stay in their blocks until the solve's last clear.
-    uint64_t bytes = 0;
-    while (kept != nullptr) {
-        NodeRecord* next = kept->next;
-        kept->key += shift;
-        PushRecord(kept);
-        bytes += CountedRecordBytes(RecordKind::Full, EntryCount(kept));
-        kept = next;
+    return in;
+}
+
+// The region of the play-out's next position is the last one's points that
+// are still empty (the order may differ): the moves searched from it are
+// among those the last solve searched there.
+bool SameRegionPlayedOn(const Board& board, const PointList& last, const PointList& region) {
+    std::array<bool, kBoardCells> still = PointsOf(last);
+    for (int32_t p = 0; p < kBoardCells; ++p) {
+        still[static_cast<size_t>(p)] = still[static_cast<size_t>(p)] && colourOf(board[p]) == kEmpty;
     }
-    memoryUsed.store(bytes, std::memory_order_relaxed);
+    return still == PointsOf(region);
+}
+
+}  // namespace
+
+bool StartFromKeptTable(bool reuse, const Board& board, int32_t target, const PointList& region,
+                        int32_t restraint) {
+    const bool same = keptTable.valid && keptTable.target == target &&
+                      SameRegionPlayedOn(board, keptTable.region, region) &&
+                      keptTable.black == blackKeys && keptTable.white == whiteKeys;
+    const int32_t from = keptTable.restraint;
+    keptTable.valid = false;
+    if (!reuse || !same) {
+        ClearNodeTable(0);
+        return false;
+    }
+    CarryResolvedRecords(from, restraint);
+    return true;
 }

@@ -21,6 +21,8 @@
 
 #include <cstdint>
 
+#include "position/board.h"
+
 struct NodeRecord;
 
 // Worker w's line now reaches depth, where no record is claimed yet: the
@@ -36,3 +38,18 @@ bool DependsOnRestraint(NodeRecord* record);
 // depend on the restraint, rekeyed from the first pass's
 // restraint to the second's, and drops every other record.
 void CarryResolvedRecords(int32_t fromRestraint, int32_t toRestraint);
+
+// Between the solves of a play-out. The next position's solve has the same
+// target and keys, its region is the last region's points still empty, and
+// its positions are positions of the last solve's search space: a position
+// the last solve resolved, without the restraint and without any repetition
+// below it (carry=2 marks those too), has that value whatever line reaches
+// it, in either pass, as it has for the table within one solve. So worker 0
+// ends a strong solve by keeping its table, noting what it was searched for...
+void KeepTableForNextSolve(int32_t target, const PointList& region, int32_t restraint);
+// ...and starts the next one (board and region as set up, the restraint of
+// its first pass) from the kept records that hold there when reuse is
+// allowed and the problem is the last one played on, else from an empty
+// table. True when records were kept.
+bool StartFromKeptTable(bool reuse, const Board& board, int32_t target, const PointList& region,
+                        int32_t restraint);

@@ -35,8 +35,9 @@ struct StrongSearchSettings {
     bool countLegal = true;
     // Positions resolved in the first ko pass without depending on its
     // restraint are kept for the second (1); 2 also drops those below any
-    // repetition; 0 clears the table between the passes.
-    int32_t carryResults = 1;
+    // repetition, and keeps what is left for the next position's solve in a
+    // play-out; 0 clears the table between the passes.
+    int32_t carryResults = 2;
     // An expansion stops at the first child that wins the node.
     bool cutExpansion = true;
     // Judged positions are remembered, so that a position valued again

@@ -256,9 +256,15 @@ void SolveWorker() {
         workersRunning.fetch_sub(1);
         return;
     }
-    ClearNodeTable(index);
     const bool strong = searchMode == SearchMode::kStrong;
     const bool carry = strong && strongSearch.carryResults != 0;
+    // The next position of a play-out may start from what the last solve
+    // resolved; anything else starts from an empty table.
+    const bool keepsTable = strong && strongSearch.carryResults == 2;
+    if (index == 0) {
+        StartFromKeptTable(keepsTable, problemBoard, targetPoint, regionPoints,
+                           defenderFirst ? 1 : 0);
+    }
     if (strong && strongSearch.judgmentCache && index == 0 && !StartJudgmentCache()) {
         strongSearch.judgmentCache = false;
     }
@@ -304,7 +310,11 @@ void SolveWorker() {
     }
 
     Rendezvous(kMeetOutcomeShown, kEndWaitMs, false);
-    ClearNodeTable(index);
+    if (keepsTable && index == 0) {
+        KeepTableForNextSolve(targetPoint, regionPoints, restrainDefenderKo.load());
+    } else {
+        ClearNodeTable(index);
+    }
     CloseLog(index);
     Rendezvous(kMeetTableReleased, kEndWaitMs, false);
     if (index == 0) {

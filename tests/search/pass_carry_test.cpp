@@ -1,12 +1,15 @@
 #include <gtest/gtest.h>
 
 #include <mutex>
+#include <string>
+#include <vector>
 
 #include "search/keys.h"
 #include "search/node_table.h"
 #include "search/pass_carry.h"
 #include "search/solve.h"
 #include "support/board_text.h"
+#include "support/solve_run.h"
 
 namespace {
 
@@ -96,6 +99,76 @@ TEST(PassCarry, MarksGoUpTheLineOnly) {
     MarkLineDependent(0, 3);
     EXPECT_TRUE(DependsOnRestraint(deeper));
     EXPECT_FALSE(DependsOnRestraint(line[2]));
+    ClearNodeTable(0);
+}
+
+}  // namespace
+
+namespace {
+
+// Plays p for the side to move as the window's play mode does, and sets the
+// next position up as a problem.
+void playOn(int32_t x, int32_t y) {
+    playMove(0, problemBoard, sideToMove, pointAt(x, y));
+    sideToMove = opponent(sideToMove);
+    copyWithKoMarks(problemBoard, problemBoard);
+    setUpSearchRegion(0, problemBoard, targetPoint, regionPoints);
+}
+
+struct PlayOutStep {
+    int32_t verdict;
+    uint32_t judgments;
+};
+
+// The seven stones on the second line with four outside liberties: White
+// kills with (7,1); Black blocks at (8,1); White (13,1) kills the rest.
+std::vector<PlayOutStep> playOutSevenStones(int32_t carry) {
+    EXPECT_TRUE(loadProblem(std::string(OSTREL_SOURCE_DIR) +
+                            "/bench/problems/side_second_line_seven_four_liberties_white_kills.ban"));
+    StrongSearchSettings settings;
+    settings.carryResults = carry;
+    const StrongOrder strong(settings);
+    std::vector<PlayOutStep> steps;
+    const int32_t line[][2] = {{7, 1}, {8, 1}, {13, 1}};
+    for (int32_t i = 0;; ++i) {
+        const SolveRun run = solveCurrentProblem(1);
+        EXPECT_TRUE(run.finished);
+        steps.push_back({run.result, run.outcome.judgments});
+        if (i == 3) {
+            return steps;
+        }
+        playOn(line[i][0], line[i][1]);
+    }
+}
+
+// A play-out's later solves start from what the earlier ones resolved: the
+// same answers with fewer judgments; a new problem starts from nothing.
+TEST(PassCarryThreaded, PlayOutSolvesStartFromTheLastSolvesResults) {
+    const std::vector<PlayOutStep> fresh = playOutSevenStones(1);
+    const std::vector<PlayOutStep> kept = playOutSevenStones(2);
+    ASSERT_EQ(fresh.size(), kept.size());
+    uint32_t freshLater = 0;
+    uint32_t keptLater = 0;
+    for (size_t i = 0; i < fresh.size(); ++i) {
+        SCOPED_TRACE(i);
+        EXPECT_EQ(kept[i].verdict, fresh[i].verdict);
+        EXPECT_EQ(kept[i].verdict, kSolveDead);
+        if (i > 0) {
+            freshLater += fresh[i].judgments;
+            keptLater += kept[i].judgments;
+        }
+    }
+    EXPECT_LT(keptLater, freshLater);
+
+    // Another problem (another target and region) after a kept table, and the
+    // first problem again after it: both as from an empty table.
+    ASSERT_TRUE(loadProblem(std::string(OSTREL_SOURCE_DIR) + "/examples/corner_bent_three_white_kills.ban"));
+    {
+        const StrongOrder strong;
+        EXPECT_EQ(solveCurrentProblem(1).result, kSolveDead);
+    }
+    const std::vector<PlayOutStep> again = playOutSevenStones(2);
+    EXPECT_EQ(again[0].judgments, kept[0].judgments);
     ClearNodeTable(0);
 }
 
