@@ -28,6 +28,7 @@ struct CliOptions {
     std::string sgfOut;         // --sgf-out: where the solved problem is written
     SearchMode search = SearchMode::kExact;  // --search
     StrongSearchSettings strong;             // the strong order's knobs, from OSTREL_STRONG
+    uint32_t memoryMegabytes = 0;            // --memory, 0 for the default
 };
 
 // Exit statuses of the program.

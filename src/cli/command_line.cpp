@@ -27,6 +27,9 @@ constexpr const char* kUsage =
     "  --seed N          seed the position keys with N for reproducible runs\n"
     "  --search ORDER    exact (the default) or strong: the same rules and answers,\n"
     "                    found by a search that starts from the judgment's estimates\n"
+    "  --memory MB       strong order: past MB megabytes of positions, search on without\n"
+    "                    storing new ones, slower but within memory (default: half the\n"
+    "                    machine's memory)\n"
     "  --target X,Y      the target stone at column X, row Y (1..19), instead of the file's\n"
     "  --side SIDE       the side to move, black or white, instead of the file's\n"
     "  --sgf-out FILE    write the problem, and after a solve its answer, as SGF\n"
@@ -92,7 +95,9 @@ constexpr NumberOption kThreads{"--threads", 1, 16, "--threads takes a number fr
 constexpr NumberOption kTimeLimit{"--time-limit", 0, 2147483647LL,
                                   "--time-limit takes a number of seconds from 0 to 2147483647"};
 constexpr NumberOption kSeed{"--seed", 0, 4294967295LL, "--seed takes a number from 0 to 4294967295"};
-constexpr NumberOption kNumberOptions[] = {kThreads, kTimeLimit, kSeed};
+constexpr NumberOption kMemory{"--memory", 1, 1048576,
+                               "--memory takes a number of megabytes from 1 to 1048576"};
+constexpr NumberOption kNumberOptions[] = {kThreads, kTimeLimit, kSeed, kMemory};
 
 // "x,y" with both from 1 to 19.
 bool ParsePoint(const std::string& text, int32_t& point) {
@@ -154,6 +159,8 @@ int ReadCommandLine(int argc, char** argv, CliOptions& options) {
     app.add_flag("--json", options.json);
     AddNumber(app, kThreads, [&](long long n) { options.threads = static_cast<int32_t>(n); });
     AddNumber(app, kTimeLimit, [&](long long n) { options.timeLimit = static_cast<int32_t>(n); });
+    AddNumber(app, kMemory,
+              [&](long long n) { options.memoryMegabytes = static_cast<uint32_t>(n); });
     AddNumber(app, kSeed, [&](long long n) {
         options.haveSeed = true;
         options.seed = static_cast<uint32_t>(n);

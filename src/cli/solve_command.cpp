@@ -132,6 +132,7 @@ bool SolveLoadedProblem(const CliOptions& options, bool echo, SolveOutcome& outc
     timeLimitSeconds = options.timeLimit;
     searchMode = options.search;
     strongSearch = options.strong;
+    strongMemoryMegabytes = options.memoryMegabytes;
     HeadlessReset();
     HeadlessEchoMessages(echo);
     if (!LaunchSolveWorkers(options.threads)) {

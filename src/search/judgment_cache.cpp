@@ -6,7 +6,7 @@
 #include <cstring>
 #include <mutex>
 
-#include "search/large_pages.h"
+#include "search/system_memory.h"
 
 namespace {
 

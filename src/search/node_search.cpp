@@ -214,6 +214,16 @@ void SortChildrenByKey(ChildEntry* children, int32_t* keys, int32_t count) {
     }
 }
 
+// Whether a new position gets a record: always, but in a strong solve whose
+// table has reached its limit.
+template <bool kStrong>
+bool MayStore() {
+    if constexpr (kStrong) {
+        return !TableFull();
+    }
+    return true;
+}
+
 // What the steps of one node search share.
 struct Node {
     int32_t w;
@@ -300,11 +310,17 @@ int32_t EnterNode(Node& node, const Board& board, ProofPair& out) {
 // it; a new one gets a busy placeholder and is expanded. A record that another
 // worker is searching (not expanding) comes back as `helped`, so that this
 // worker can search beside it.
-int32_t ClaimRecord(const Node& node, bool tracksRestraint, NodeRecord*& record, bool& expand,
-                    ProofPair& out, NodeRecord*& helped) {
+int32_t ClaimRecord(const Node& node, bool tracksRestraint, bool mayStore, NodeRecord*& record,
+                    bool& expand, ProofPair& out, NodeRecord*& helped) {
     std::lock_guard<std::mutex> hold(TableLockOf(node.key));
     NodeRecord* found;
     NodeRecord** link = LookupRecord(node.key, node.side, &found);
+    if (found == nullptr && !mayStore) {
+        // Searched without a record (see SearchChildren).
+        record = nullptr;
+        expand = true;
+        return kGoOn;
+    }
     if (found == nullptr) {
         record = InsertPlaceholder(node.w, link, node.key, node.side);
         expand = true;
@@ -534,6 +550,10 @@ int32_t ExpandNode(const Node& node, NodeRecord* record, ProofPair& out) {
     }
     out = kIki ? ProofPair{static_cast<uint16_t>(sum), least}
                : ProofPair{least, static_cast<uint16_t>(sum)};
+    if (record == nullptr) {
+        // An unstored node keeps its children in the scratch entries.
+        return kSearchDone;
+    }
     {
         std::lock_guard<std::mutex> hold(TableLockOf(record->key));
         NodeRecord* full = ReplacePlaceholder(node.w, record, count + 1);
@@ -616,6 +636,11 @@ ChildSelection SelectChildBesideBusy(const ChildEntry* children,
 // records of the children it searches, where the owner finds it when it
 // descends; numbers in the table are the same whoever wrote them, so helping
 // changes how soon a position is resolved, never what it resolves to.
+//
+// With neither record (a strong solve whose table is full), the loop runs on
+// the children its expansion left in the scratch entries, in the same visit,
+// and what it finds goes up to the parent alone: it is found again whenever
+// the position is visited again.
 template <bool kIki, bool kStrong>
 int32_t SearchChildren(const Node& node, NodeRecord* record, NodeRecord* helped,
                        int32_t pnThreshold, int32_t dnThreshold, ProofPair& out) {
@@ -623,8 +648,8 @@ int32_t SearchChildren(const Node& node, NodeRecord* record, NodeRecord* helped,
     const int32_t childSide = opponent(node.side);
     constexpr ChildSteps kSteps{kIki ? Mover::kDefender : Mover::kAttacker,
                                 ListOrder::kCapturedPointsFirst, true, true};
-    const bool helping = record == nullptr;
-    ChildEntry* children = helping ? area.scratch : record->children();
+    const bool helping = helped != nullptr;
+    ChildEntry* children = record == nullptr ? area.scratch : record->children();
     if (helping) {
         area.searchedHere.fill(false);
     }
@@ -671,7 +696,7 @@ int32_t SearchChildren(const Node& node, NodeRecord* record, NodeRecord* helped,
         int32_t childDnThreshold = INF;
         if (!searchPass) {
             out = now;
-            if (helping) {
+            if (record == nullptr) {
                 if (now.pn >= pnThreshold || now.dn >= dnThreshold) {
                     return kSearchDone;
                 }
@@ -757,7 +782,7 @@ int32_t SearchChildren(const Node& node, NodeRecord* record, NodeRecord* helped,
             childOther = &area.listX;
         }
 
-        if (!helping) {
+        if (record != nullptr) {
             storeNumber(record->busy, static_cast<uint16_t>(kRecordSearched + index));
         }
         uint16_t childPn = kFreshPair.pn;
@@ -766,7 +791,7 @@ int32_t SearchChildren(const Node& node, NodeRecord* record, NodeRecord* helped,
                                                *childOwn, *childOther, childPn, childDn,
                                                childPnThreshold, childDnThreshold, childKoRetaken);
         if (code == kSearchTimeUp) {
-            if (!helping) {
+            if (record != nullptr) {
                 ReleaseRecord(record);
             }
             return kSearchTimeUp;
@@ -798,7 +823,7 @@ int32_t SearchChildren(const Node& node, NodeRecord* record, NodeRecord* helped,
             // Two workers can each own a position the other is waiting for
             // (a pass answered by a pass reaches the first position again).
             // Letting go of this record breaks such a wait.
-            if (helping) {
+            if (record == nullptr) {
                 return kSearchDone;
             }
             out = RecordNumbers(record);
@@ -823,10 +848,15 @@ int32_t SearchNode(int32_t w, int32_t depth, const Board& board, uint64_t stones
     bool expand = false;
     NodeRecord* helped = nullptr;
     if (code == kGoOn) {
-        code = ClaimRecord(node, TracksRestraint<kStrong>(), record, expand, out, helped);
+        code = ClaimRecord(node, TracksRestraint<kStrong>(), MayStore<kStrong>(), record, expand,
+                           out, helped);
     }
     if (code == kGoOn && expand) {
         code = ExpandNode<kIki, kStrong>(node, record, out);
+        if (record == nullptr && out.pn < pnThreshold && out.dn < dnThreshold) {
+            code = SearchChildren<kIki, kStrong>(node, nullptr, nullptr, pnThreshold, dnThreshold,
+                                                 out);
+        }
     } else if (code == kGoOn) {
         const ProofPair known = RecordNumbers(record);
         if (known.pn >= pnThreshold || known.dn >= dnThreshold) {

@@ -6,10 +6,11 @@
 #include <cstring>
 
 #include "frontend.h"
-#include "search/large_pages.h"
+#include "search/system_memory.h"
 
 alignas(kLargePageBytes) NodeRecord* nodeTable[kBucketCount];
 std::atomic<uint64_t> memoryUsed{0};
+std::atomic<uint64_t> recordByteLimit{0};
 
 namespace {
 // Before any head is written, so that the heads' pages come large.

@@ -63,6 +63,13 @@ extern NodeRecord* nodeTable[kBucketCount];
 // full record with e entries); counted up by every worker, read freely for
 // display.
 extern std::atomic<uint64_t> memoryUsed;
+// Counted bytes past which the strong order stores no new position (0: no
+// limit). Written by worker 0 as a solve starts; read by every worker.
+extern std::atomic<uint64_t> recordByteLimit;
+inline bool TableFull() {
+    const uint64_t limit = recordByteLimit.load(std::memory_order_relaxed);
+    return limit != 0 && memoryUsed.load(std::memory_order_relaxed) >= limit;
+}
 
 // Each chain is guarded by one of these locks, the same one for every bucket
 // of a group, so that workers reading different chains never wait for each

@@ -40,6 +40,11 @@ extern SearchMode searchMode;
 // The strong order's knobs. Written by the starter (the command line reads
 // them from OSTREL_STRONG); read by the strong node search.
 extern StrongSearchSettings strongSearch;
+// Megabytes of records the strong order may keep before it searches new
+// positions without storing them, so that a long solve slows down instead of
+// running out of memory; 0 is half the machine's memory. Written by the
+// starter (the command line from --memory); read by worker 0 as it starts.
+extern uint32_t strongMemoryMegabytes;
 
 // --- the workers' meeting --------------------------------------------------
 

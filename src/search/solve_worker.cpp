@@ -16,6 +16,7 @@
 #include "search/node_search.h"
 #include "search/node_table.h"
 #include "search/pass_carry.h"
+#include "search/system_memory.h"
 #include "search/progress.h"
 #include "search/root_drivers.h"
 #include "search/solve.h"
@@ -216,6 +217,19 @@ bool LaunchSolveWorkers(int32_t workers) {
     return true;
 }
 
+namespace {
+
+// The strong order's limit on counted record bytes: the asked megabytes, or
+// half the machine's memory.
+uint64_t StrongRecordLimit(uint32_t megabytes) {
+    if (megabytes != 0) {
+        return uint64_t{megabytes} << 20;
+    }
+    return MachineMemoryBytes() / 2;
+}
+
+}  // namespace
+
 void SolveWorker() {
     int32_t index;
     bool defenderFirst;
@@ -264,6 +278,7 @@ void SolveWorker() {
     if (index == 0) {
         StartFromKeptTable(keepsTable, problemBoard, targetPoint, regionPoints,
                            defenderFirst ? 1 : 0);
+        recordByteLimit.store(strong ? StrongRecordLimit(strongMemoryMegabytes) : 0);
     }
     if (strong && strongSearch.judgmentCache && index == 0 && !StartJudgmentCache()) {
         strongSearch.judgmentCache = false;

@@ -207,6 +207,13 @@ TEST(SolveCommand, SearchOrderIsChosenNamedInTheJsonAndCheckedWithItsKnobs) {
         EXPECT_EQ(r.status, 2) << bad;
         EXPECT_EQ(r.err, "ostrel-solve: --search takes exact or strong\n") << bad;
     }
+    for (const char* bad : {"--memory 0", "--memory 1048577", "--memory half", "--memory"}) {
+        const CommandResult r = solve(bad, ko);
+        EXPECT_EQ(r.status, 2) << bad;
+        EXPECT_EQ(r.err, "ostrel-solve: --memory takes a number of megabytes from 1 to 1048576\n")
+            << bad;
+    }
+    EXPECT_EQ(solve("--search strong --memory 1", ko).status, 0);
     for (const char* knobs : {"eps=1", "eps=1/0", "order=2", "eps=1/4,", "speed=3", "carry=3", "open=-1",
                               "cache=", "judge=1001"}) {
         const CommandResult r = runCommand(std::string("OSTREL_STRONG=") + knobs + " " +

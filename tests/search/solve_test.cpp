@@ -195,6 +195,30 @@ TEST(SolveOutcomeThreaded, NoFirstMoveToShow) {
     }
 }
 
+// Past its memory limit a strong solve searches new positions without
+// storing them: slower, the same answer, the table no larger. The exact
+// order has no limit.
+TEST(SolveThreaded, StrongSolvesPastTheirMemoryLimitKeepTheirAnswer) {
+    const std::string file = "side_second_line_seven_six_liberties_black_lives.ban";
+    ASSERT_TRUE(loadProblem(std::string(OSTREL_SOURCE_DIR) + "/bench/problems/" + file));
+    const MoveSet lives{{7, 1}, {10, 1}, {13, 1}};
+    strongMemoryMegabytes = 1;
+    const uint64_t limit = uint64_t{1} << 20;
+    const SolveRun exact = solveCurrentProblem(1);
+    EXPECT_GT(exact.outcome.memoryBytes, limit + limit / 8);  // the limit does bite
+    for (int32_t workers : {1, 2}) {
+        SCOPED_TRACE(workers);
+        const StrongOrder strong;
+        const SolveRun run = solveCurrentProblem(workers, 1, 120, 240);
+        ASSERT_TRUE(run.finished);
+        EXPECT_EQ(run.result, kSolveAlive);
+        EXPECT_EQ(run.moves, lives);
+        // Only the expansions under way when the limit was reached add to it.
+        EXPECT_LT(run.outcome.memoryBytes, limit + 64 * 1024);
+    }
+    strongMemoryMegabytes = 0;
+}
+
 TEST(SolveRefusal, IncompleteProblemsAndWorkerCounts) {
     using enum SolveRefusalCode;
     ASSERT_TRUE(loadProblem(examplePath("corner_bent_three_white_kills.ban")));
