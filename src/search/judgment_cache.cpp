@@ -2,6 +2,7 @@
 
 #include <array>
 #include <atomic>
+#include <cstdint>
 #include <cstdlib>
 #include <cstring>
 #include <mutex>
@@ -38,9 +39,16 @@ uint64_t SlotCount(int32_t k) { return uint64_t{1} << kLevelBits[k]; }
 
 bool TakeLevel(int32_t k) {
     if (levels[k] == nullptr) {
-        levels[k] = static_cast<Slot*>(std::calloc(SlotCount(k), sizeof(Slot)));
-        if (levels[k] != nullptr) {
-            AdviseLargePages(levels[k], SlotCount(k) * sizeof(Slot));
+        // On a large page's boundary, so that even the smallest level takes
+        // one page fault instead of hundreds. Levels are never released.
+        const size_t pages =
+            (SlotCount(k) * sizeof(Slot) + kLargePageBytes - 1) & ~(kLargePageBytes - 1);
+        void* taken = std::calloc(pages + kLargePageBytes, 1);
+        if (taken != nullptr) {
+            const uintptr_t aligned = (reinterpret_cast<uintptr_t>(taken) + kLargePageBytes - 1) &
+                                      ~uintptr_t{kLargePageBytes - 1};
+            AdviseLargePages(reinterpret_cast<void*>(aligned), pages);
+            levels[k] = reinterpret_cast<Slot*>(aligned);
         }
     }
     return levels[k] != nullptr;
