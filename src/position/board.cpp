@@ -378,17 +378,11 @@ void playMove(int32_t w, Board& board, int32_t s, int32_t p) {
     board[p] |= playedMark;
 }
 
-int32_t tumetst1(const Board& board, int32_t s, int32_t p) {
+// The rest of tumetst1: a point off the board, or an empty point whose
+// neighbours are all stones or edge.
+int32_t tumetst1Enclosed(const Board& board, int32_t s, int32_t p) {
     if (static_cast<uint32_t>(p) > 421u) {
         ReportFatal("tumetst1 error pos=%d\n", p);
-    }
-    if (colourOf(board[p]) != kEmpty) {
-        return 0;
-    }
-    for (const int32_t offset : orthogonalOffsets) {
-        if (colourOf(board[p + offset]) == kEmpty) {
-            return 1;
-        }
     }
     // The board's colours with the stone at p, read in place.
     const int32_t o = opponent(s);

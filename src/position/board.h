@@ -171,7 +171,22 @@ void tumetoru(int32_t w, Board& board, int32_t p);
 // Plays s at p in place: captures, ko mark, outside marks kept. No legality test.
 void playMove(int32_t w, Board& board, int32_t s, int32_t p);
 // 1 when s may play at p (empty and not suicide). Ko marks are not looked at.
-int32_t tumetst1(const Board& board, int32_t s, int32_t p);
+// Inline for the common case of an empty neighbour: the search asks this of
+// every candidate and every answer it counts.
+int32_t tumetst1Enclosed(const Board& board, int32_t s, int32_t p);
+inline int32_t tumetst1(const Board& board, int32_t s, int32_t p) {
+    if (static_cast<uint32_t>(p) <= 421u) {
+        if (colourOf(board[p]) != kEmpty) {
+            return 0;
+        }
+        for (const int32_t offset : orthogonalOffsets) {
+            if (colourOf(board[p + offset]) == kEmpty) {
+                return 1;
+            }
+        }
+    }
+    return tumetst1Enclosed(board, s, p);
+}
 // The search's move: check, play, and derive the child's candidate lists.
 void tume_iki_utu(int32_t w, Board& board, int32_t s, int32_t p, PointList& listA,
                   PointList& listB, const PointList& sourceA, const PointList& sourceB);
