@@ -568,28 +568,10 @@ int32_t ExpandNode(const Node& node, NodeRecord* record, ProofPair& out) {
 template <bool kIki>
 ChildSelection SelectChild(const ChildEntry* children);
 
-// NumbersOf with the weak sum; open counts the children still open on the
-// summed number.
-template <bool kIki>
-NodeNumbers WeakNumbersOf(const ChildEntry* children) {
-    if (children[0].move == 0) {
-        return kIki ? NodeNumbers{0, INF, 0} : NodeNumbers{INF, 0, 0};
-    }
-    int32_t sum = 0;
-    uint16_t least = INF;
-    WeakSum weak;
-    int32_t count = 0;
-    for (; children[count].move != 0; ++count) {
-        FoldWeakChild<kIki>({children[count].pn, children[count].dn}, sum, least, weak);
-        if (least == 0) {
-            sum = INF;
-        }
-    }
-    const uint16_t summed = static_cast<uint16_t>(sum);
-    NodeNumbers numbers = kIki ? NodeNumbers{summed, least, count} : NodeNumbers{least, summed, count};
-    numbers.open = weak.open;
-    return numbers;
-}
+// A node's numbers from its children's; with kWeak the weak sum, and open
+// counts the children still open on the summed number.
+template <bool kIki, bool kWeak = false>
+NodeNumbers NumbersOf(const ChildEntry* children);
 
 // The selection as SelectChild makes it, with the children another worker is
 // searching left out of the choice and of the second number (a busy best
@@ -673,7 +655,7 @@ int32_t SearchChildren(const Node& node, NodeRecord* record, NodeRecord* helped,
             }
             area.busyChild[ownerChild] = true;
         }
-        const NodeNumbers numbers = SumsWeakly<kStrong>() ? WeakNumbersOf<kIki>(children)
+        const NodeNumbers numbers = SumsWeakly<kStrong>() ? NumbersOf<kIki, true>(children)
                                     : kIki                 ? NodeNumbersIki(children)
                                                            : NodeNumbersTori(children);
         ProofPair now{numbers.pn, numbers.dn};
@@ -911,15 +893,23 @@ ChildSelection SelectChild(const ChildEntry* children) {
 // An iki node (AND for the attacker) sums its children's pn and takes the
 // least dn; a tori node the mirror. A child whose least-taken number is 0
 // saturates the sum, and a saturated sum makes the least number 0.
-template <bool kIki>
+template <bool kIki, bool kWeak>
 NodeNumbers NumbersOf(const ChildEntry* children) {
     if (children[0].move == 0) {
         return kIki ? NodeNumbers{0, INF, 0} : NodeNumbers{INF, 0, 0};
     }
     int32_t sum = 0;
     uint16_t least = INF;
+    [[maybe_unused]] WeakSum weak;
     int32_t count = 0;
     for (; children[count].move != 0; ++count) {
+        if constexpr (kWeak) {
+            FoldWeakChild<kIki>({children[count].pn, children[count].dn}, sum, least, weak);
+            if (least == 0) {
+                sum = INF;
+            }
+            continue;
+        }
         sum += kIki ? children[count].pn : children[count].dn;
         if (sum >= INF) {
             sum = INF;
@@ -934,7 +924,11 @@ NodeNumbers NumbersOf(const ChildEntry* children) {
         }
     }
     const uint16_t summed = static_cast<uint16_t>(sum);
-    return kIki ? NodeNumbers{summed, least, count} : NodeNumbers{least, summed, count};
+    NodeNumbers numbers = kIki ? NodeNumbers{summed, least, count} : NodeNumbers{least, summed, count};
+    if constexpr (kWeak) {
+        numbers.open = weak.open;
+    }
+    return numbers;
 }
 
 }  // namespace
