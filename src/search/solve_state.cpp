@@ -7,6 +7,7 @@ int32_t timeLimitSeconds = 100000;
 SearchMode searchMode = SearchMode::kExact;
 StrongSearchSettings strongSearch;
 uint32_t strongMemoryMegabytes = 0;
+bool strongKeepsTable = false;
 
 std::mutex engineLock;
 std::atomic<int32_t> solveWorkers{1};

@@ -45,6 +45,11 @@ extern StrongSearchSettings strongSearch;
 // running out of memory; 0 is half the machine's memory. Written by the
 // starter (the command line from --memory); read by worker 0 as it starts.
 extern uint32_t strongMemoryMegabytes;
+// Whether a strong solve keeps its table for the next position of a play-out
+// (search/pass_carry.h). Set by the window; the command line leaves it off,
+// so that every solve of a batch is as in a process of its own. Read by
+// worker 0 as it starts and ends.
+extern bool strongKeepsTable;
 
 // --- the workers' meeting --------------------------------------------------
 

@@ -274,7 +274,7 @@ void SolveWorker() {
     const bool carry = strong && strongSearch.carryResults != 0;
     // The next position of a play-out may start from what the last solve
     // resolved; anything else starts from an empty table.
-    const bool keepsTable = strong && strongSearch.carryResults == 2;
+    const bool keepsTable = strong && strongSearch.carryResults == 2 && strongKeepsTable;
     if (index == 0) {
         StartFromKeptTable(keepsTable, problemBoard, targetPoint, regionPoints,
                            defenderFirst ? 1 : 0);

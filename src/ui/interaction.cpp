@@ -439,6 +439,8 @@ void COstrelDlg::OnSolveTimer() {
             searchMode = static_cast<QCheckBox*>(Control(kIdStrongSearch))->isChecked()
                              ? SearchMode::kStrong
                              : SearchMode::kExact;
+            // The next position of a play-out starts from what this solve resolved.
+            strongKeepsTable = true;
             if (!LaunchSolveWorkers(workerCount)) {
                 // Nothing was left running: the window goes on as before the solve.
                 for (const int32_t id : {kIdLoad, kIdSetup, kIdSave, kIdPass, kIdSolve}) {

@@ -221,6 +221,19 @@ TEST(BatchCommand, EachSolveAsInAProcessOfItsOwn) {
         }
     }
     EXPECT_EQ(found, 1);
+
+    // The strong order too: its table is kept only for the window's play-out.
+    const std::string strong = "--json --threads 1 --seed 7 --search strong ";
+    const std::string copy = (fs::temp_directory_path() / "ostrel_batch_bulky_copy.sgf").string();
+    fs::copy_file(bulky, copy, fs::copy_options::overwrite_existing);
+    const json aloneStrong = json::parse(solve(strong + quoted(bulky)).out);
+    const std::vector<std::string> strongTwice =
+        linesOf(solve("--batch " + strong + quoted(bulky) + " " + quoted(copy)).out);
+    ASSERT_EQ(strongTwice.size(), 3u);
+    for (int32_t i = 0; i < 2; ++i) {
+        EXPECT_EQ(json::parse(strongTwice[i])["judgeCount"], aloneStrong["judgeCount"]) << i;
+    }
+    fs::remove(copy);
 }
 
 TEST(CheckCommand, BookMovesAgainstTheSolver) {

@@ -144,7 +144,9 @@ std::vector<PlayOutStep> playOutSevenStones(int32_t carry) {
 // A play-out's later solves start from what the earlier ones resolved: the
 // same answers with fewer judgments; a new problem starts from nothing.
 TEST(PassCarryThreaded, PlayOutSolvesStartFromTheLastSolvesResults) {
-    const std::vector<PlayOutStep> fresh = playOutSevenStones(1);
+    // The command line's solves do not keep the table.
+    const std::vector<PlayOutStep> fresh = playOutSevenStones(2);
+    strongKeepsTable = true;
     const std::vector<PlayOutStep> kept = playOutSevenStones(2);
     ASSERT_EQ(fresh.size(), kept.size());
     uint32_t freshLater = 0;
@@ -169,6 +171,7 @@ TEST(PassCarryThreaded, PlayOutSolvesStartFromTheLastSolvesResults) {
     }
     const std::vector<PlayOutStep> again = playOutSevenStones(2);
     EXPECT_EQ(again[0].judgments, kept[0].judgments);
+    strongKeepsTable = false;
     ClearNodeTable(0);
 }
 
