@@ -20,13 +20,14 @@ struct Slot {
     uint64_t data;
 };
 
-// The cache starts small and grows fourfold once it has taken as many
-// judgments as it has slots, up to 2^21 slots (32 MB): touching a page costs
-// more than a small solve's whole search, so a small solve keeps to few.
+// The cache starts at one large page (2^17 slots, 2 MB) and grows fourfold
+// once it has taken as many judgments as it has slots, up to 2^21 slots
+// (32 MB): a fresh page costs its zeroing, which is a large share of a small
+// solve, so a small solve keeps to one.
 // Growing copies the slots over (a judgment stored meanwhile may be lost);
 // the smaller levels stay for the next solve.
-constexpr int32_t kLevels = 4;
-constexpr std::array<int32_t, kLevels> kLevelBits{15, 17, 19, 21};
+constexpr int32_t kLevels = 3;
+constexpr std::array<int32_t, kLevels> kLevelBits{17, 19, 21};
 // From calloc, so that the pages are only taken (and zeroed) as slots are
 // written, in large pages where there are.
 std::array<Slot*, kLevels> levels{};
