@@ -46,10 +46,8 @@ bool TakeLevel(int32_t k) {
             (SlotCount(k) * sizeof(Slot) + kLargePageBytes - 1) & ~(kLargePageBytes - 1);
         void* taken = std::calloc(pages + kLargePageBytes, 1);
         if (taken != nullptr) {
-            const uintptr_t aligned = (reinterpret_cast<uintptr_t>(taken) + kLargePageBytes - 1) &
-                                      ~uintptr_t{kLargePageBytes - 1};
-            AdviseLargePages(reinterpret_cast<void*>(aligned), pages);
-            levels[k] = reinterpret_cast<Slot*>(aligned);
+            levels[k] = static_cast<Slot*>(LargePageAligned(taken));
+            AdviseLargePages(levels[k], pages);
         }
     }
     return levels[k] != nullptr;

@@ -14,11 +14,9 @@ std::atomic<uint64_t> memoryUsed{0};
 std::atomic<uint64_t> recordByteLimit{0};
 
 namespace {
+
 // Before any head is written, so that the heads' pages come large.
 const bool headsAdvised = (AdviseLargePages(nodeTable, sizeof nodeTable), true);
-}  // namespace
-
-namespace {
 
 // Records are carved from large blocks and released all at once by
 // ClearNodeTable, which is far cheaper than one malloc per position.
@@ -89,10 +87,8 @@ void* CarveBytes(WorkerArena& arena, size_t bytes) {
         if (allocation == nullptr) {
             ReportFatal("malloc error size=%dMbyte\n", static_cast<int>(MemoryMegabytes()));
         }
-        const uintptr_t aligned = (reinterpret_cast<uintptr_t>(allocation) + kLargePageBytes - 1) &
-                                  ~uintptr_t{kLargePageBytes - 1};
-        AdviseLargePages(reinterpret_cast<void*>(aligned), size);
-        auto* block = reinterpret_cast<ArenaBlock*>(aligned);
+        auto* block = static_cast<ArenaBlock*>(LargePageAligned(allocation));
+        AdviseLargePages(block, size);
         block->allocation = allocation;
         block->previous = currentBlock;
         block->used = (sizeof(ArenaBlock) + kRecordAlign - 1) & ~(kRecordAlign - 1);
@@ -102,6 +98,15 @@ void* CarveBytes(WorkerArena& arena, size_t bytes) {
     void* at = reinterpret_cast<char*>(currentBlock) + currentBlock->used;
     currentBlock->used += bytes;
     return at;
+}
+
+// Frees a worker's chain of blocks.
+void ReleaseBlocks(ArenaBlock* block) {
+    while (block != nullptr) {
+        ArenaBlock* previous = block->previous;
+        std::free(block->allocation);
+        block = previous;
+    }
 }
 
 }  // namespace
@@ -191,11 +196,8 @@ void ClearNodeTable(int32_t worker) {
         return;
     }
     for (WorkerArena& arena : arenas) {
-        while (arena.currentBlock != nullptr) {
-            ArenaBlock* previous = arena.currentBlock->previous;
-            std::free(arena.currentBlock->allocation);
-            arena.currentBlock = previous;
-        }
+        ReleaseBlocks(arena.currentBlock);
+        arena.currentBlock = nullptr;
         arena.freePlaceholders = nullptr;
     }
     ForEachTouchedPage([](size_t first, size_t last) {
@@ -261,11 +263,7 @@ void KeepRecords(bool (*keep)(NodeRecord* record), uint64_t keyShift) {
         PushRecord(kept);
         kept = next;
     }
-    for (ArenaBlock* block : oldBlocks) {
-        while (block != nullptr) {
-            ArenaBlock* previous = block->previous;
-            std::free(block->allocation);
-            block = previous;
-        }
+    for (ArenaBlock* blocks : oldBlocks) {
+        ReleaseBlocks(blocks);
     }
 }

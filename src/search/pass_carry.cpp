@@ -101,17 +101,16 @@ bool SameRegionPlayedOn(const Board& board, const PointList& last, const PointLi
 
 }  // namespace
 
-bool StartFromKeptTable(bool reuse, const Board& board, int32_t target, const PointList& region,
+void StartFromKeptTable(bool reuse, const Board& board, int32_t target, const PointList& region,
                         int32_t restraint) {
     const bool same = keptTable.valid && keptTable.target == target &&
                       SameRegionPlayedOn(board, keptTable.region, region) &&
                       keptTable.black == blackKeys && keptTable.white == whiteKeys;
     const int32_t from = keptTable.restraint;
     keptTable.valid = false;
-    if (!reuse || !same) {
+    if (reuse && same) {
+        CarryResolvedRecords(from, restraint);
+    } else {
         ClearNodeTable(0);
-        return false;
     }
-    CarryResolvedRecords(from, restraint);
-    return true;
 }

@@ -50,6 +50,6 @@ void KeepTableForNextSolve(int32_t target, const PointList& region, int32_t rest
 // ...and starts the next one (board and region as set up, the restraint of
 // its first pass) from the kept records that hold there when reuse is
 // allowed and the problem is the last one played on, else from an empty
-// table. True when records were kept.
-bool StartFromKeptTable(bool reuse, const Board& board, int32_t target, const PointList& region,
+// table.
+void StartFromKeptTable(bool reuse, const Board& board, int32_t target, const PointList& region,
                         int32_t restraint);
