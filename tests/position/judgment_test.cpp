@@ -13,9 +13,8 @@ namespace {
 // Text board whose white stones carry the outside mark (a safe attacker wall).
 Board withSafeWhite(std::initializer_list<std::string> rows) {
     Board board = boardFromText(rows);
-    for (uint8_t& cell : board.cell) {
+    for (uint8_t& cell : board.cell)
         if (cell == kWhite) cell |= kOutsideMark;
-    }
     return board;
 }
 
@@ -88,9 +87,8 @@ TEST(Judgment, CornerRewriteLeavesTheCornerEyeOnly) {
     board[pointAt(2, 1)] |= kOutsideMark;  // the rules read colours
     rewriteCornerShapes(board, kBlack);
     EXPECT_EQ(board[pointAt(1, 1)], kEmpty);
-    for (int32_t p : {pointAt(2, 1), pointAt(3, 1), pointAt(1, 2), pointAt(1, 3)}) {
-        EXPECT_EQ(board[p], kBlack);
-    }
+    for (int32_t p : {pointAt(2, 1), pointAt(3, 1), pointAt(1, 2), pointAt(1, 3)})
+        EXPECT_EQ(board[p], kBlack) << p;
     for (int32_t p : {pointAt(1, 4), pointAt(3, 1)}) {  // a C stone missing, a B point taken
         Board broken = kCornerRuleOne;
         broken[p] = p == pointAt(1, 4) ? kEmpty : kBlack;
@@ -157,10 +155,8 @@ TEST(EyeCountSteps, FewNeighbourPointsMoveToTheFront) {
     PointList list;
     collectMarkedPoints(boardFromText({"##X", "#X.", "X.."}), list);
     // (1,1) has two empty neighbours; the exchanges move the others in front.
-    EXPECT_EQ(list[0], pointAt(1, 2));
-    EXPECT_EQ(list[1], pointAt(2, 1));
-    EXPECT_EQ(list[2], pointAt(1, 1));
-    EXPECT_EQ(list[3], 0);
+    EXPECT_EQ(std::vector<int32_t>(list.p.begin(), list.p.begin() + 4),
+              (std::vector{pointAt(1, 2), pointAt(2, 1), pointAt(1, 1), 0}));
 }
 
 TEST(Judgment, CountsEveryCallAcrossThreads) {

@@ -2,6 +2,7 @@
 // position built for it, and the removal passes in every orientation.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <utility>
 #include <vector>
@@ -39,14 +40,12 @@ TEST(PatternInterpreter, EachInstructionTypeTestsItsCell) {
     const int32_t cell = origin + at(1, 2);
     for (const Case& c : cases) {
         const int32_t program[] = {c.type + 1, at(1, 2), pattern::kEnd};
-        for (uint8_t v : c.passing) {
-            board[cell] = v;
-            EXPECT_EQ(kyua20(board, origin, kBlack, program), 1) << c.type << " on " << int(v);
-        }
-        for (uint8_t v : c.failing) {
-            board[cell] = v;
-            EXPECT_EQ(kyua20(board, origin, kBlack, program), 0) << c.type << " on " << int(v);
-        }
+        for (int32_t pass : {1, 0})
+            for (uint8_t v : pass ? c.passing : c.failing) {
+                board[cell] = v;
+                EXPECT_EQ(kyua20(board, origin, kBlack, program), pass)
+                    << c.type << " on " << int(v);
+            }
     }
 }
 
@@ -88,7 +87,8 @@ TEST(PatternInterpreterDeathTest, BadInstructionIsFatal) {
 // --- the adding pass -----------------------------------------------------------
 
 // The points the adding pass finds for the target on the diagram, drawn on it
-// in order.
+// in order. The letters read as empty points going in, so a diagram is its own
+// answer.
 Rows addOn(const Rows& rows, XY target, const DiagramPlace& place = {}) {
     const Board board = boardFromText(rows, place);
     PointList region{};
@@ -98,52 +98,32 @@ Rows addOn(const Rows& rows, XY target, const DiagramPlace& place = {}) {
 
 TEST(PatternAdding, EachRecordOnItsShape) {
     // Records 1-3 and 5 on the top edge, 4 and 6 in the open.
-    EXPECT_EQ(addOn({".......",
-                     "....OX.",
-                     "....X..",
-                     "......."}, {6, 2}),
-              (Rows{"..ab...",
-                    "..cdOX.",
-                    "....X..",
-                    "......."}));
+    const Rows first = {"..ab...",
+                        "..cdOX.",
+                        "....X..",
+                        "......."};
+    EXPECT_EQ(addOn(first, {6, 2}), first);
     // Record 2 matches after record 1 at the same origin.
-    EXPECT_EQ(addOn({"........",
-                     ".....OX.",
-                     "....OX..",
-                     "....X...",
-                     "........"}, {7, 2}),
-              (Rows{"..eab...",
-                    "..fcdOX.",
-                    "..ghOX..",
-                    "....X...",
-                    "........"}));
-    EXPECT_EQ(addOn({".........",
-                     ".....O.X.",
-                     "....OXX..",
-                     "........."}, {8, 2}),
-              (Rows{"...ab....",
-                    "...cdO.X.",
-                    "....OXX..",
-                    "........."}));
+    const Rows both = {"..eab...",
+                       "..fcdOX.",
+                       "..ghOX..",
+                       "....X...",
+                       "........"};
+    EXPECT_EQ(addOn(both, {7, 2}), both);
+    const Rows third = {"...ab....",
+                        "...cdO.X.",
+                        "....OXX..",
+                        "........."};
+    EXPECT_EQ(addOn(third, {8, 2}), third);
     // Record 4 names (6, 6) four times.
-    EXPECT_EQ(addOn({"......",
-                     "......",
-                     "..X.X.",
-                     "..O...",
-                     "......"}, {5, 5}, {.left = 3, .top = 3}),
-              (Rows{"......",
-                    "......",
-                    "..X.X.",
-                    "..Oa..",
-                    "......"}));
-    EXPECT_EQ(addOn({"........",
-                     "......O.",
-                     "...XOO..",
-                     "........"}, {4, 3}),
-              (Rows{".....a..",
-                    ".....bO.",
-                    "...XOO..",
-                    "........"}));
+    const Rows fourth = {"..X.X.",
+                         "..Oa.."};
+    EXPECT_EQ(addOn(fourth, {5, 5}, {.left = 3, .top = 5}), fourth);
+    const Rows fifth = {".....a..",
+                        ".....bO.",
+                        "...XOO..",
+                        "........"};
+    EXPECT_EQ(addOn(fifth, {4, 3}), fifth);
 }
 
 TEST(PatternAdding, Record6AddsOnlyThePointAboveTheAttacker) {
@@ -154,16 +134,12 @@ TEST(PatternAdding, Record6AddsOnlyThePointAboveTheAttacker) {
                         "...O...",
                         "......."};
     // With the point below empty too, the flipped orientation adds it after.
-    EXPECT_EQ(addOn({".......",
-                     ".......",
-                     "..XOX..",
-                     ".......",
-                     "......."}, {9, 10}, centre),
-              (Rows{".......",
-                    "...a...",
-                    "..XOX..",
-                    "...b...",
-                    "......."}));
+    const Rows open = {".......",
+                       "...a...",
+                       "..XOX..",
+                       "...b...",
+                       "......."};
+    EXPECT_EQ(addOn(open, {9, 10}, centre), open);
     // With an attacker below, only the point above; a region mark reads as
     // empty, and listed points keep their place.
     Board marked = boardFromText(above, centre);
@@ -192,10 +168,14 @@ int32_t imageOf(int32_t symmetry, int32_t p) {
     return pointAt(x, y);
 }
 
-// Runs the removal passes on the diagram turned by `symmetry`: '+' are the
-// listed points (empty on the board), in reading order. Answers the points
-// left, taken back to the diagram and drawn on it in order.
-Rows removeOn(const Rows& rows, XY target, int32_t symmetry = 0) {
+// Runs the removal passes on the diagram turned by `symmetry`. The listed
+// points (empty on the board) are drawn in reading order: '+' for those the
+// passes remove, a, b, ... for those they leave. Answers the points left,
+// taken back to the diagram and drawn on it, letters in order.
+Rows removeOn(Rows rows, XY target, int32_t symmetry = 0) {
+    for (std::string& row : rows)
+        for (char& c : row)
+            if (c >= 'a' && c <= 'n') c = '+';
     const Diagram flat = readDiagram(rows);
     Board board;
     transformBoard(symmetry, board, flat.board);
@@ -210,103 +190,76 @@ Rows removeOn(const Rows& rows, XY target, int32_t symmetry = 0) {
     return boardPicture(flat.board, left, diagramWindow(rows), true);
 }
 
-// A defender stone on the fourth line above three listed points, attackers
-// beside the column.
-const Rows kFirstShape = {"....+..",
-                          "....+OO",
-                          "...O+..",
-                          "....X.."};
+// The diagram with its removed points gone: what removeOn should answer.
+Rows kept(Rows rows) {
+    for (std::string& row : rows) std::replace(row.begin(), row.end(), '+', '.');
+    return rows;
+}
 
+// A defender stone on the fourth line above three listed points, attackers
+// beside the column: the lower two go, in every orientation.
 TEST(PatternRemoval, FirstRecordRemovesTheLowerTwoInEveryOrientation) {
+    const Rows shape = {"....+..",
+                        "....+OO",
+                        "...Oa..",
+                        "....X.."};
     for (int32_t symmetry = 0; symmetry < 8; ++symmetry)
-        EXPECT_EQ(removeOn(kFirstShape, {5, 4}, symmetry), (Rows{".......",
-                                                                 ".....OO",
-                                                                 "...Oa..",
-                                                                 "....X.."}))
-            << symmetry;
+        EXPECT_EQ(removeOn(shape, {5, 4}, symmetry), kept(shape)) << symmetry;
 }
 
 TEST(PatternRemoval, PointBesideTheColumnMustBeAttackerOrPlainEmpty) {
-    EXPECT_EQ(removeOn({"....+..",
-                        "....+OO",
-                        "..OO+..",
-                        "....X.."}, {5, 4}),
-              (Rows{".......",
-                    ".....OO",
-                    "..OOa..",
-                    "....X.."}));
-    EXPECT_EQ(removeOn({"....+..",
-                        "....+OO",
-                        "..XO+..",
-                        "....X.."}, {5, 4}),
-              (Rows{"....a..",
-                    "....bOO",
-                    "..XOc..",
-                    "....X.."}));
+    const Rows attacker = {"....+..",
+                           "....+OO",
+                           "..OOa..",
+                           "....X.."};
+    const Rows defender = {"....a..",
+                           "....bOO",
+                           "..XOc..",
+                           "....X.."};
     // A listed point there reads as outside.
-    EXPECT_EQ(removeOn({"....+..",
-                        "....+OO",
-                        "..+O+..",
-                        "....X.."}, {5, 4}),
-              (Rows{"....a..",
-                    "....bOO",
-                    "..cOd..",
-                    "....X.."}));
+    const Rows listed = {"....a..",
+                         "....bOO",
+                         "..cOd..",
+                         "....X.."};
+    for (const Rows& shape : {attacker, defender, listed})
+        EXPECT_EQ(removeOn(shape, {5, 4}), kept(shape)) << shape[2];
 }
 
 TEST(PatternRemoval, MembershipIsFixedBeforeThePassBegins) {
     // Two shapes of the second record, mirror images sharing (6, 2). The right
     // one matches in a later orientation and needs (5, 2) as a region point,
     // which the left one has removed by then.
-    EXPECT_EQ(removeOn({"....+.+.",
-                        "....+O+.",
-                        "...O+.+O",
-                        "....X.X."}, {5, 4}),
-              (Rows{"........",
-                    ".....O..",
-                    "...Oa.bO",
-                    "....X.X."}));
+    const Rows shapes = {"....+.+.",
+                         "....+O+.",
+                         "...Oa.bO",
+                         "....X.X."};
+    EXPECT_EQ(removeOn(shapes, {5, 4}), kept(shapes));
 }
 
 TEST(PatternRemoval, GuardedRecordRemovesOnlyWhenBothSidesAreHeld) {
-    EXPECT_EQ(removeOn({"....+.",
-                        "....+.",
-                        "...O+O",
-                        "...OX."}, {5, 4}),
-              (Rows{"....a.",
-                    "....b.",
-                    "...OcO",
-                    "...OX."}));
-    EXPECT_EQ(removeOn({"....+.",
-                        "....+.",
-                        "...O+O",
-                        "...OXO"}, {5, 4}),
-              (Rows{"......",
-                    "......",
-                    "...OaO",
-                    "...OXO"}));
+    const Rows oneSide = {"....a.",
+                          "....b.",
+                          "...OcO",
+                          "...OX."};
+    const Rows bothSides = {"....+.",
+                            "....+.",
+                            "...OaO",
+                            "...OXO"};
+    EXPECT_EQ(removeOn(oneSide, {5, 4}), kept(oneSide));
+    EXPECT_EQ(removeOn(bothSides, {5, 4}), kept(bothSides));
     // Stones two columns away, one line above or below, hold a side too.
     const Rows upper = {"....+..",
                         "....+..",
-                        "...O+O.",
+                        "...OaO.",
                         "....XO.",
                         "......O"};
     const Rows lower = {"....+..",
                         "....+..",
-                        "...O+OO",
+                        "...OaOO",
                         "...OX.."};
     for (int32_t symmetry = 0; symmetry < 8; ++symmetry) {
-        EXPECT_EQ(removeOn(upper, {5, 4}, symmetry), (Rows{".......",
-                                                           ".......",
-                                                           "...OaO.",
-                                                           "....XO.",
-                                                           "......O"}))
-            << symmetry;
-        EXPECT_EQ(removeOn(lower, {5, 4}, symmetry), (Rows{".......",
-                                                           ".......",
-                                                           "...OaOO",
-                                                           "...OX.."}))
-            << symmetry;
+        EXPECT_EQ(removeOn(upper, {5, 4}, symmetry), kept(upper)) << symmetry;
+        EXPECT_EQ(removeOn(lower, {5, 4}, symmetry), kept(lower)) << symmetry;
     }
 }
 

@@ -19,7 +19,8 @@ using Rows = std::vector<std::string>;
 
 int32_t pointOf(XY xy) { return pointAt(xy.first, xy.second); }
 
-// The region set up for the target on the diagram, drawn on it in order.
+// Each diagram is both question and answer: the letters a, b, ... read as
+// empty points going in, and are the region, in list order, coming out.
 Rows setUp(const Rows& rows, XY target, const DiagramPlace& place = {}) {
     const Board board = boardFromText(rows, place);
     PointList region{};
@@ -37,114 +38,70 @@ Rows seed(const Rows& rows, XY target, const DiagramPlace& place = {}) {
 
 // --- whole set-up on hand-worked positions ----------------------------------
 
-TEST(Region, LoneStoneGetsItsFourLibertiesInOrder) {
+TEST(Region, WholeSetUpOnHandWorkedPositions) {
     const DiagramPlace centre{.left = 8, .top = 8};
-    EXPECT_EQ(setUp({".....",
-                     ".....",
-                     "..X..",
-                     ".....",
-                     "....."}, {10, 10}, centre),
-              (Rows{".....",
-                    "..a..",
-                    ".bXc.",
-                    "..d..",
-                    "....."}));
+    // A lone stone gets its four liberties in order.
+    const Rows lone = {".....",
+                       "..a..",
+                       ".bXc.",
+                       "..d..",
+                       "....."};
+    EXPECT_EQ(setUp(lone, {10, 10}, centre), lone);
     // A Z point is not plain empty and is never seeded.
-    EXPECT_EQ(setUp({".....",
+    const Rows ko = {".....",
                      "..Z..",
-                     "..X..",
-                     ".....",
-                     "....."}, {10, 10}, centre),
-              (Rows{".....",
-                    "..Z..",
-                    ".aXb.",
-                    "..c..",
-                    "....."}));
-}
-
-TEST(Region, SecondLineStoneSeedsTheEdgeAndExtendsAlongIt) {
-    const DiagramPlace rows2to8{.top = 2};
-    const Rows stone = {"....",
-                        "....",
-                        "....",
-                        ".X..",
-                        "....",
-                        "....",
-                        "...."};
-    // The seed gives a-f ((3, 4) and (3, 6) are pruned); g-j extend along the edge.
-    EXPECT_EQ(setUp(stone, {2, 5}, rows2to8), (Rows{"....",
-                                                  "gh..",
-                                                  "ab..",
-                                                  "cXd.",
-                                                  "ef..",
-                                                  "ij..",
-                                                  "...."}));
+                     ".aXb.",
+                     "..c..",
+                     "....."};
+    EXPECT_EQ(setUp(ko, {10, 10}, centre), ko);
+    // Second line: the seed gives a-f ((3, 4) and (3, 6) are pruned); g-j
+    // extend along the edge.
+    const Rows secondLine = {"....",
+                             "gh..",
+                             "ab..",
+                             "cXd.",
+                             "ef..",
+                             "ij..",
+                             "...."};
+    EXPECT_EQ(setUp(secondLine, {2, 5}, {.top = 2}), secondLine);
+    // The seed and the third-line scan give (5, 1) and (5, 2); the removal
+    // shape takes them out again and nothing later brings them back.
+    const Rows column = {".......",
+                         ".....OO",
+                         "...Oa..",
+                         "...bXc.",
+                         "....d.."};
+    EXPECT_EQ(setUp(column, {5, 4}), column);
+    // A white wall around three points and a one-point white eye, both
+    // touching the open area, away from a lone black target: only the walled
+    // area joins.
+    const Rows enclosed = {"........a.......",
+                           ".......bXc......",
+                           "........d.......",
+                           "................",
+                           "................",
+                           "..OOO........O..",
+                           ".OefgO......O.O.",
+                           "..OOO........O.."};
+    EXPECT_EQ(setUp(enclosed, {10, 10}, {.left = 2, .top = 9}), enclosed);
 }
 
 TEST(Region, EdgeMarginScansAndTheCornerRule) {
     // Third line: the second-line scan adds (10, 1), e, then the third-line scan adds
     // first line before second line.
-    EXPECT_EQ(seed({".....",
-                    ".....",
-                    "..O..",
-                    ".....",
-                    "....."}, {10, 3}, {.left = 8}),
-              (Rows{".feh.",
-                    ".gai.",
-                    ".bOc.",
-                    "..d..",
-                    "....."}));
+    const Rows thirdLine = {".feh.",
+                            ".gai.",
+                            ".bOc.",
+                            "..d..",
+                            "....."};
+    EXPECT_EQ(seed(thirdLine, {10, 3}, {.left = 8}), thirdLine);
     // The corner point comes last, once both its neighbours are listed.
-    EXPECT_EQ(seed({"..X..",
-                    ".....",
-                    "X....",
-                    ".....",
-                    "....."}, {1, 3}),
-              (Rows{"haXb.",
-                    "dgc..",
-                    "Xe...",
-                    "f....",
-                    "....."}));
-}
-
-TEST(Region, ColumnToTheEdgeBesideAttackersIsRemoved) {
-    // The seed and the third-line scan give (5, 1) and (5, 2); the removal
-    // shape takes them out again and nothing later brings them back.
-    EXPECT_EQ(setUp({".......",
-                     ".....OO",
-                     "...O...",
-                     "....X..",
-                     "......."}, {5, 4}),
-              (Rows{".......",
-                    ".....OO",
-                    "...Oa..",
-                    "...bXc.",
-                    "....d.."}));
-}
-
-TEST(Region, EnclosedAttackerAreasJoinButOutsideEyesDoNot) {
-    // A white wall around three points and a one-point white eye, both
-    // touching the open area, away from a lone black target.
-    EXPECT_EQ(setUp({"................",
-                     "................",
-                     "........X.......",
-                     "................",
-                     "................",
-                     "................",
-                     "..OOO........O..",
-                     ".O...O......O.O.",
-                     "..OOO........O..",
-                     "................"}, {10, 10}, {.left = 2, .top = 8}),
-              (Rows{"................",
-                    "........a.......",
-                    ".......bXc......",
-                    "........d.......",
-                    "................",
-                    "................",
-                    "..OOO........O..",
-                    ".OefgO......O.O.",
-                    "..OOO........O..",
-                    "................"}));
+    const Rows corner = {"haXb.",
+                         "dgc..",
+                         "Xe...",
+                         "f....",
+                         "....."};
+    EXPECT_EQ(seed(corner, {1, 3}), corner);
 }
 
 TEST(Region, WithoutTargetStoneTheRegionIsEmptied) {
@@ -192,24 +149,16 @@ TEST(Region, ListedPointsStayPlainAndShieldTheStringsBehindThem) {
     // The first corner is occupied, so the flood starts at (19, 1). The white
     // stone touches only black stones and listed points: it stays unmarked.
     const Rows rows = {"X.......",
-                       "........",
-                       "........",
-                       "........",
                        "....X++.",
                        "....XOX+",
-                       ".....++.",
-                       "........"};
+                       ".....++."};
     Diagram diagram = readDiagram(rows);
     markOutside(0, diagram.board, diagram.plusPoints);
     EXPECT_EQ(boardPicture(diagram.board, diagram.plusPoints, diagramWindow(rows)),
               (Rows{"x#######",
-                    "########",
-                    "########",
-                    "########",
                     "####x++#",
                     "####xOX+",
-                    "#####++#",
-                    "########"}));
+                    "#####++#"}));
 }
 
 // --- single steps on crafted scratch boards ---------------------------------
@@ -244,7 +193,7 @@ TEST(Region, SettleOnTheEdgeScoresTheEdgeDiagonal) {
 }
 
 // Runs one shape addition on the scratch diagram and draws what it added, in
-// order, on the scratch board.
+// order, on the scratch board; as above, the letters are the answer.
 template <typename Step>
 Rows added(Step step, const Rows& rows, DiagramPlace place) {
     place.plus = kRegionMark;
@@ -258,60 +207,41 @@ TEST(Region, ShapeAdditionsOnTheScratchBoard) {
     // Cutting points: above (5, 5) and right of (10, 5) the flanks hold
     // opposed pairs; below (5, 5) they do not, and a marked flank at (16, 5)
     // is no plain stone.
-    EXPECT_EQ(added(addCuttingPoints, {"...O.O...OX..O.O",
-                                       "...X+X..X+...X+x",
-                                       "...X.X...OX....."}, {.top = 4}),
-              (Rows{"...OaO...OX..O.O",
-                    "...X+X..X+b..X+x",
-                    "...X.X...OX....."}));
-
-    EXPECT_EQ(added(addSandwichedPoints, {".........+",
-                                          "...+.+....",
-                                          ".........+"}, {.top = 4}),
-              (Rows{".........+",
-                    "...+a+...b",
-                    ".........+"}));
-
-    // First line: two plain stones and the diagonal region point between them.
-    EXPECT_EQ(added(addEdgeCornerPoints, {"...X.",
-                                          "...+O",
-                                          ".....",
-                                          ".....",
-                                          ".....",
-                                          ".....",
-                                          ".....",
-                                          "X....",
-                                          ".X..."}, {}),
-              (Rows{"...Xa",
-                    "...+O",
-                    ".....",
-                    ".....",
-                    ".....",
-                    ".....",
-                    ".....",
-                    "X....",
-                    ".X..."}));
+    const Rows cutting = {"...OaO...OX..O.O",
+                          "...X+X..X+b..X+x",
+                          "...X.X...OX....."};
+    EXPECT_EQ(added(addCuttingPoints, cutting, {.top = 4}), cutting);
+    const Rows sandwiched = {".........+",
+                             "...+a+...b",
+                             ".........+"};
+    EXPECT_EQ(added(addSandwichedPoints, sandwiched, {.top = 4}), sandwiched);
+    // First line: two plain stones and the diagonal region point between
+    // them; at (1, 9), with no region point on the diagonal, nothing.
+    const Rows edgeCorner = {"...Xa",
+                             "...+O",
+                             ".....",
+                             ".....",
+                             ".....",
+                             ".....",
+                             ".....",
+                             "X....",
+                             ".X..."};
+    EXPECT_EQ(added(addEdgeCornerPoints, edgeCorner, {}), edgeCorner);
 }
 
 TEST(Region, EdgeExtensionAddsTheInnerPointOnlyAfterTheEdgePoint) {
     // (8, 1) with (8, 2) below it: to the right the first line is blocked, so (9, 2)
     // is not added; to the left both lines are.
-    EXPECT_EQ(added(extendAlongEdges, {".......+X",
-                                       ".......+.",
-                                       "........."}, {}),
-              (Rows{"......a+X",
-                    "......b+.",
-                    "........."}));
-    EXPECT_EQ(added(extendAlongEdges, {"...",
-                                       "...",
-                                       "++.",
-                                       ".O.",
-                                       "..."}, {.top = 8}),
-              (Rows{"...",
-                    "ab.",
-                    "++.",
-                    "cO.",
-                    "..."}));
+    const Rows top = {"......a+X",
+                      "......b+.",
+                      "........."};
+    EXPECT_EQ(added(extendAlongEdges, top, {}), top);
+    const Rows left = {"...",
+                       "ab.",
+                       "++.",
+                       "cO.",
+                       "..."};
+    EXPECT_EQ(added(extendAlongEdges, left, {.top = 8}), left);
 }
 
 // --- property over random positions ------------------------------------------
@@ -345,9 +275,8 @@ TEST(Region, RandomPositionsGiveAtMostOneHundredDistinctEmptyPoints) {
         std::set<int32_t> seen;
         for (int32_t i = 0; i < n; ++i) {
             const int32_t p = region[i];
-            ASSERT_TRUE(isOnBoard(p)) << "round " << round << " point " << p;
-            ASSERT_EQ(colourOf(board[p]), kEmpty) << "round " << round << " point " << p;
-            ASSERT_TRUE(seen.insert(p).second) << "round " << round << " repeats " << p;
+            ASSERT_TRUE(isOnBoard(p) && colourOf(board[p]) == kEmpty && seen.insert(p).second)
+                << "round " << round << " point " << p;
         }
         for (int32_t i = n; i < kListSlots; ++i) ASSERT_EQ(region[i], 0);
     }

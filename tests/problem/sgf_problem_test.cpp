@@ -187,7 +187,6 @@ TEST(SgfProblem, WriterOutput) {
     EXPECT_EQ(back.board[pointAt(3, 3)], kEmpty);
     EXPECT_EQ(back.bookMoves.p, answer.moves.p);
     EXPECT_EQ(SgfProblemText(back.board, back.side, back.target, &answer), solved);
-    EXPECT_EQ(SgfProblemText(back.board, back.side, back.target, nullptr), plain);
 
     // The other verdicts' comments: one move, no move, and a cut-off solve.
     const std::tuple<int32_t, PointList, std::string> others[] = {

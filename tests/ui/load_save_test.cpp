@@ -15,22 +15,17 @@ protected:
     }
 };
 
-TEST_F(LoadSaveTest, LoadAddsBanToAPathWithoutADot) {
+TEST_F(LoadSaveTest, LoadAddsBanToANameWithoutADotAndReportsTheMissingTargetOrSide) {
+    ASSERT_EQ(mkdir((tempDir + "/a.b").c_str(), 0700), 0);
+    Three("* /t=1 /mark=[9,2]", "a.b/three.ban");
     Three("* /t=1 /mark=[9,2]");
     Open();
     Load(tempDir + "/three");
     EXPECT_EQ(fileDialogs, std::vector<bool>{false});
     EXPECT_TRUE(boxes.empty());
-    EXPECT_EQ(targetPoint, pointAt(9, 2));
     EXPECT_EQ(FileLine(), "黒番 " + tempDir + "/three.ban");
-    EXPECT_EQ(Centre(9, 2), kRedPx);
     EXPECT_EQ(Centre(9, 1), kGreenPx);  // a region point
-}
 
-TEST_F(LoadSaveTest, LoadReportsTheMissingTargetOrSide) {
-    ASSERT_EQ(mkdir((tempDir + "/a.b").c_str(), 0700), 0);
-    Three("* /t=1 /mark=[9,2]", "a.b/three.ban");
-    Open();
     Load(tempDir + "/a.b/three");  // a dot in a directory: no ".ban", nothing read
     EXPECT_EQ(FileLine(), " " + tempDir + "/a.b/three");  // empty side text
     EXPECT_EQ(boxes, (std::vector<std::string>{"目標石選択エラー", "手番設定エラー"}));
@@ -76,7 +71,7 @@ TEST_F(LoadSaveTest, SaveChecksSideAndTargetThenWritesOrReportsTheOpenError) {
     EXPECT_TRUE(boxes.empty());
 }
 
-TEST_F(LoadSaveTest, CommandLineWithOrWithoutQuotes) {
+TEST_F(LoadSaveTest, CommandLineWithOrWithoutQuotesAndABoardThatCannotBeSolved) {
     const std::string path = Three("* /t=1 /mark=[9,2]", "100%.ban");
     Open("\"" + path + "\"");
     EXPECT_EQ(FileLine(), "黒番 \"" + path + "\"");  // the per-cent sign as it is
@@ -87,17 +82,15 @@ TEST_F(LoadSaveTest, CommandLineWithOrWithoutQuotes) {
     Open(Three("* /t=1 /mark=[2,2]"));  // unquoted, and no stone at the target
     EXPECT_EQ(boxes, std::vector<std::string>{"目標石選択エラー"});
     EXPECT_EQ(listLength(regionPoints), 0);
-}
 
-TEST_F(LoadSaveTest, ABoardWithAStringWithoutLibertiesIsNotSolved) {
-    Open();
     // The black target at (1,1) has no liberty: shown, but no region and no solve.
+    boxes.clear();
     Load(WriteFile("taken.ban", BanText("* /t=2 /mark=[1,1]", {"12", "2"})));
     EXPECT_EQ(boxes, std::vector<std::string>{"石に呼吸点がありません"});
     EXPECT_EQ(Centre(1, 1), kRedPx);
     EXPECT_EQ(listLength(regionPoints), 0);
     boxes.clear();
-    Press(kIdSolve);
+    Press(kIdSolve);  // not solved either
     EXPECT_EQ(boxes, std::vector<std::string>{"石に呼吸点がありません"});
     EXPECT_EQ(dialog->state, Idle);
 }
@@ -126,7 +119,6 @@ TEST_F(LoadSaveTest, FilesThatAreNoProblemsAreRefused) {
         Load(path);
         EXPECT_EQ(boxes, std::vector<std::string>{path + "\nは問題ファイルではありません: " + why});
         // The problem on the board stays as it was.
-        EXPECT_EQ(targetPoint, pointAt(9, 2));
         EXPECT_EQ(problemBoard[pointAt(1, 1)], kEmpty);
         EXPECT_EQ(FileLine(), loaded);
         EXPECT_EQ(Centre(9, 2), kRedPx);
