@@ -98,23 +98,14 @@ Rows addOn(const Rows& rows, XY target, const DiagramPlace& place = {}) {
 
 TEST(PatternAdding, EachRecordOnItsShape) {
     // Records 1-3 and 5 on the top edge, 4 and 6 in the open.
-    const Rows first = {"..ab...",
-                        "..cdOX.",
-                        "....X..",
-                        "......."};
-    EXPECT_EQ(addOn(first, {6, 2}), first);
-    // Record 2 matches after record 1 at the same origin.
-    const Rows both = {"..eab...",
-                       "..fcdOX.",
-                       "..ghOX..",
-                       "....X...",
-                       "........"};
-    EXPECT_EQ(addOn(both, {7, 2}), both);
-    const Rows third = {"...ab....",
-                        "...cdO.X.",
-                        "....OXX..",
-                        "........."};
-    EXPECT_EQ(addOn(third, {8, 2}), third);
+    // The second: record 2 matches after record 1 at the same origin.
+    const std::pair<Rows, XY> onTheEdge[] = {
+        {{"..ab...", "..cdOX.", "....X..", "......."}, {6, 2}},
+        {{"..eab...", "..fcdOX.", "..ghOX..", "....X...", "........"}, {7, 2}},
+        {{"...ab....", "...cdO.X.", "....OXX..", "........."}, {8, 2}}};
+    for (const auto& [rows, target] : onTheEdge) {
+        EXPECT_EQ(addOn(rows, target), rows);
+    }
     // Record 4 names (6, 6) four times.
     const Rows fourth = {"..X.X.",
                          "..Oa.."};
