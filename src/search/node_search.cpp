@@ -75,9 +75,7 @@ void ReleaseRecord(NodeRecord* record) {
     storeNumber(record->busy, kRecordFree);
 }
 
-ProofPair RecordNumbers(NodeRecord* record) {
-    return {loadNumber(record->pn), loadNumber(record->dn)};
-}
+ProofPair RecordNumbers(NodeRecord* record) { return loadPair(record->pn, record->dn); }
 
 // Copies the children of a record another worker is searching, their
 // numbers as that worker last stored them (the moves never change), except
@@ -94,7 +92,8 @@ bool CopyHelpedChildren(NodeRecord* helped, ChildEntry* copy,
     ChildEntry* children = helped->children();
     for (int32_t i = 0;; ++i) {
         if (!searchedHere[i]) {
-            copy[i] = {children[i].move, loadNumber(children[i].pn), loadNumber(children[i].dn)};
+            const ProofPair pair = loadPair(children[i].pn, children[i].dn);
+            copy[i] = {children[i].move, pair.pn, pair.dn};
         }
         if (children[i].move == 0) {
             return true;

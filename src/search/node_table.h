@@ -88,6 +88,28 @@ inline uint16_t loadNumber(uint16_t& n) {
 inline void storeNumber(uint16_t& n, uint16_t value) {
     std::atomic_ref<uint16_t>(n).store(value, std::memory_order_release);
 }
+// The owner stores a pair pn first, dn second, and another worker may read
+// between the two stores. Reading pn again after dn catches a new dn beside
+// an old pn. A new 0 beside the old other number is made whole by the rule
+// that a 0 is only ever stored with INF beside it: half a result, read as
+// (0, 1), would leave a selection loop waiting for ever for its other number
+// to reach a threshold. A pair nobody is writing reads as it stands.
+inline ProofPair loadPair(uint16_t& pn, uint16_t& dn) {
+    for (;;) {
+        const uint16_t first = loadNumber(pn);
+        const uint16_t second = loadNumber(dn);
+        if (loadNumber(pn) != first) {
+            continue;
+        }
+        if (first == 0) {
+            return kProvenPair;
+        }
+        if (second == 0) {
+            return kDisprovenPair;
+        }
+        return {first, second};
+    }
+}
 
 uint32_t BucketOf(uint64_t key);
 // Asks for the key's chain head ahead of a lookup; changes nothing.

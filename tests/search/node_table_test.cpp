@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <mutex>
 #include <set>
+#include <thread>
 #include <vector>
 
 #include "search/keys.h"
@@ -127,6 +129,34 @@ TEST_F(NodeTable, ClearAndDetachReachHeadsOnEveryPage) {
     Insert(999999, kBlack);
     ClearNodeTable(0);
     EXPECT_EQ(nodeTable[BucketOf(999999)], nullptr);
+}
+
+// A worker reads numbers that their owner is rewriting. Each pair here goes
+// from open to a result, as a record's numbers do once, while another thread
+// reads the pair being written. A 0 must never come without INF beside it:
+// such a half result once kept a solve going for ever. (A new INF beside the
+// old other number ends every loop as the whole result does.)
+TEST(NodeTableThreaded, PairsReadWhileBeingWrittenReadWhole) {
+    constexpr int32_t kPairs = 1000000;
+    std::vector<ProofPair> pairs(kPairs, ProofPair{3, 4});
+    std::atomic<int32_t> writing{0};
+    std::thread writer([&] {
+        for (int32_t i = 0; i < kPairs; ++i) {
+            const ProofPair result = i % 2 == 0 ? kProvenPair : kDisprovenPair;
+            writing.store(i);
+            storeNumber(pairs[i].pn, result.pn);
+            storeNumber(pairs[i].dn, result.dn);
+        }
+        writing.store(kPairs);
+    });
+    int32_t halves = 0;
+    for (int32_t i = writing.load(); i < kPairs; i = writing.load()) {
+        const ProofPair read = loadPair(pairs[i].pn, pairs[i].dn);
+        const bool half = (read.pn == 0 && read.dn != INF) || (read.dn == 0 && read.pn != INF);
+        halves += half ? 1 : 0;
+    }
+    writer.join();
+    EXPECT_EQ(halves, 0);
 }
 
 }  // namespace
