@@ -10,6 +10,7 @@
 #include "search/system_memory.h"
 
 alignas(kLargePageBytes) NodeRecord* nodeTable[kBucketCount];
+std::atomic<uint8_t> groupDoublings[kTableLockCount];
 std::atomic<uint64_t> memoryUsed{0};
 std::atomic<uint64_t> recordByteLimit{0};
 
@@ -70,29 +71,92 @@ void ForEachTouchedPage(F f) {
 
 struct alignas(64) TableLock {
     std::mutex lock;
+    uint32_t records = 0;  // in the group's chains
 };
 TableLock tableLocks[kTableLockCount];
+
+// Splits each of the group's chains in two by the key's next bit, each half
+// in its order, so that the same-key records stay in theirs.
+void DoubleGroup(uint32_t group) {
+    const uint8_t doublings = groupDoublings[group].load(std::memory_order_relaxed);
+    const uint32_t half = uint32_t{1} << (kHeadBitsFirst + doublings);
+    for (uint32_t bucket = group; bucket < half; bucket += kTableLockCount) {
+        NodeRecord** stay = &nodeTable[bucket];
+        NodeRecord** moved = &nodeTable[bucket + half];
+        NodeRecord* record = nodeTable[bucket];
+        while (record != nullptr) {
+            NodeRecord* next = record->next;
+            NodeRecord**& tail = (record->key & half) != 0 ? moved : stay;
+            *tail = record;
+            tail = &record->next;
+            record = next;
+        }
+        *stay = nullptr;
+        *moved = nullptr;
+        if (nodeTable[bucket + half] != nullptr) {
+            NoteHeadSet(bucket + half);
+        }
+    }
+    groupDoublings[group].store(doublings + 1, std::memory_order_relaxed);
+}
+
+// Under the key's lock, once its record is linked in.
+void NoteRecordAdded(uint64_t key) {
+    const uint32_t group = GroupOf(key);
+    TableLock& lock = tableLocks[group];
+    const int32_t doublings = groupDoublings[group].load(std::memory_order_relaxed);
+    const uint32_t heads = (uint32_t{1} << (kHeadBitsFirst + doublings)) / kTableLockCount;
+    if (++lock.records > heads && kHeadBitsFirst + doublings < kHeadBitsMost) {
+        DoubleGroup(group);
+    }
+}
+static_assert(kTableLockCount == 256 && (uint32_t{1} << kHeadBitsFirst) % kTableLockCount == 0);
 
 size_t RecordBytes(int32_t entries) {
     size_t bytes = sizeof(NodeRecord) + sizeof(ChildEntry) * static_cast<size_t>(entries);
     return (bytes + kRecordAlign - 1) & ~(kRecordAlign - 1);
 }
 
+constexpr size_t kBlockStart = (sizeof(ArenaBlock) + kRecordAlign - 1) & ~(kRecordAlign - 1);
+
+// Blocks of the usual size that a clear released during a solve, with their
+// pages still taken: the solve's next records (the second pass, the carried
+// records) go there instead of into fresh pages, whose zeroing costs as much
+// as a good part of a small solve. Given back to the system as a solve ends.
+struct SpareBlocks {
+    std::mutex lock;
+    ArenaBlock* first = nullptr;
+};
+SpareBlocks spareBlocks;
+
+ArenaBlock* TakeSpareBlock() {
+    std::lock_guard<std::mutex> hold(spareBlocks.lock);
+    ArenaBlock* block = spareBlocks.first;
+    if (block != nullptr) {
+        spareBlocks.first = block->previous;
+    }
+    return block;
+}
+
 void* CarveBytes(WorkerArena& arena, size_t bytes) {
     ArenaBlock*& currentBlock = arena.currentBlock;
     if (currentBlock == nullptr || currentBlock->size - currentBlock->used < bytes) {
-        size_t size = bytes + sizeof(ArenaBlock) > kBlockBytes ? bytes + sizeof(ArenaBlock)
-                                                               : kBlockBytes;
-        void* allocation = std::malloc(size + kLargePageBytes);
-        if (allocation == nullptr) {
-            ReportFatal("malloc error size=%dMbyte\n", static_cast<int>(MemoryMegabytes()));
+        size_t size = bytes + kBlockStart > kBlockBytes ? bytes + kBlockStart : kBlockBytes;
+        ArenaBlock* block = size == kBlockBytes ? TakeSpareBlock() : nullptr;
+        if (block == nullptr) {
+            void* allocation = std::malloc(size + kLargePageBytes);
+            if (allocation == nullptr) {
+                ReportFatal("malloc error size=%dMbyte\n", static_cast<int>(MemoryMegabytes()));
+            }
+            block = static_cast<ArenaBlock*>(LargePageAligned(allocation));
+            // The first large page in small ones, so that a small solve takes
+            // only the pages its records fill.
+            AdviseLargePages(reinterpret_cast<char*>(block) + kLargePageBytes, size - kLargePageBytes);
+            block->allocation = allocation;
+            block->size = size;
         }
-        auto* block = static_cast<ArenaBlock*>(LargePageAligned(allocation));
-        AdviseLargePages(block, size);
-        block->allocation = allocation;
         block->previous = currentBlock;
-        block->used = (sizeof(ArenaBlock) + kRecordAlign - 1) & ~(kRecordAlign - 1);
-        block->size = size;
+        block->used = kBlockStart;
         currentBlock = block;
     }
     void* at = reinterpret_cast<char*>(currentBlock) + currentBlock->used;
@@ -100,22 +164,25 @@ void* CarveBytes(WorkerArena& arena, size_t bytes) {
     return at;
 }
 
-// Frees a worker's chain of blocks.
+// A worker's chain of blocks: the usual ones are kept as spares, larger ones
+// freed.
 void ReleaseBlocks(ArenaBlock* block) {
+    std::lock_guard<std::mutex> hold(spareBlocks.lock);
     while (block != nullptr) {
         ArenaBlock* previous = block->previous;
-        std::free(block->allocation);
+        if (block->size == kBlockBytes) {
+            block->previous = spareBlocks.first;
+            spareBlocks.first = block;
+        } else {
+            std::free(block->allocation);
+        }
         block = previous;
     }
 }
 
 }  // namespace
 
-uint32_t BucketOf(uint64_t key) {
-    return static_cast<uint32_t>((key & ~(uint64_t{1} << 63)) % kBucketCount);
-}
-
-std::mutex& TableLockOf(uint64_t key) { return tableLocks[BucketOf(key) % kTableLockCount].lock; }
+std::mutex& TableLockOf(uint64_t key) { return tableLocks[GroupOf(key)].lock; }
 
 uint32_t MemoryMegabytes() {
     return static_cast<uint32_t>(memoryUsed.load(std::memory_order_relaxed) / 1048576);
@@ -164,6 +231,7 @@ NodeRecord* InsertPlaceholder(int32_t w, NodeRecord** link, uint64_t key, int32_
     record->next = *link;
     *link = record;
     NoteHeadSet(BucketOf(key));
+    NoteRecordAdded(key);
     return record;
 }
 
@@ -191,6 +259,15 @@ NodeRecord* ReplacePlaceholder(int32_t w, NodeRecord* placeholder, int32_t entri
     return record;
 }
 
+void ReleaseSpareBlocks() {
+    std::lock_guard<std::mutex> hold(spareBlocks.lock);
+    while (spareBlocks.first != nullptr) {
+        ArenaBlock* previous = spareBlocks.first->previous;
+        std::free(spareBlocks.first->allocation);
+        spareBlocks.first = previous;
+    }
+}
+
 void ClearNodeTable(int32_t worker) {
     if (worker != 0) {
         return;
@@ -204,6 +281,10 @@ void ClearNodeTable(int32_t worker) {
         std::fill(nodeTable + first, nodeTable + last, nullptr);
         headPageTouched[first / kHeadsPerPage].store(false, std::memory_order_relaxed);
     });
+    for (uint32_t group = 0; group < kTableLockCount; ++group) {
+        tableLocks[group].records = 0;
+        groupDoublings[group].store(0, std::memory_order_relaxed);
+    }
     memoryUsed.store(0, std::memory_order_relaxed);
 }
 
@@ -223,6 +304,9 @@ NodeRecord* DetachAllRecords() {
         }
         headPageTouched[first / kHeadsPerPage].store(false, std::memory_order_relaxed);
     });
+    for (TableLock& lock : tableLocks) {
+        lock.records = 0;
+    }
     return all;
 }
 
@@ -231,6 +315,7 @@ void PushRecord(NodeRecord* record) {
     record->next = nodeTable[bucket];
     nodeTable[bucket] = record;
     NoteHeadSet(bucket);
+    NoteRecordAdded(record->key);
 }
 
 void KeepRecords(bool (*keep)(NodeRecord* record), uint64_t keyShift) {

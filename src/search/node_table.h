@@ -1,5 +1,5 @@
 // The transposition table shared by every solve worker: one record per
-// position, chained in a million buckets, plus the byte count of the records.
+// position, chained in up to 2^20 buckets, plus the byte count of the records.
 #pragma once
 
 #include <atomic>
@@ -55,10 +55,22 @@ struct NodeRecord {
 };
 static_assert(sizeof(NodeRecord) % alignof(ChildEntry) == 0);
 
-constexpr int32_t kBucketCount = 1000000;
 constexpr uint64_t kPlaceholderBytes = 32;
 
+// A key's low bits pick its lock group, and the group uses the first 2^bits
+// chain heads of its own (those whose low bits are the group's), from 2^18
+// heads (2 MB, one large page) up to 2^20 (8 MB): a group doubles once it
+// holds more records than heads. A fresh page of heads costs its zeroing,
+// which is a large share of a small solve; a large one gets short chains.
+constexpr int32_t kHeadBitsFirst = 18;
+constexpr int32_t kHeadBitsMost = 20;
+constexpr uint32_t kBucketCount = uint32_t{1} << kHeadBitsMost;
+constexpr uint32_t kTableLockCount = 256;
+
 extern NodeRecord* nodeTable[kBucketCount];
+// How often each group has doubled, written under its lock; read freely only
+// for prefetching.
+extern std::atomic<uint8_t> groupDoublings[kTableLockCount];
 // Bytes the records take by the counting rule (32 a placeholder, 6*e + 32 a
 // full record with e entries); counted up by every worker, read freely for
 // display.
@@ -71,10 +83,9 @@ inline bool TableFull() {
     return limit != 0 && memoryUsed.load(std::memory_order_relaxed) >= limit;
 }
 
-// Each chain is guarded by one of these locks, the same one for every bucket
-// of a group, so that workers reading different chains never wait for each
-// other. A worker holds at most one at a time.
-constexpr uint32_t kTableLockCount = 256;
+// Each chain is guarded by its group's lock, so that workers reading
+// different chains seldom wait for each other. A worker holds at most one at
+// a time.
 std::mutex& TableLockOf(uint64_t key);
 
 enum class RecordKind { Placeholder, Full };
@@ -111,11 +122,18 @@ inline ProofPair loadPair(uint16_t& pn, uint16_t& dn) {
     }
 }
 
-uint32_t BucketOf(uint64_t key);
+inline uint32_t GroupOf(uint64_t key) { return static_cast<uint32_t>(key % kTableLockCount); }
+// Under the key's lock. (2^bits is a multiple of the group count, so the
+// bucket's low bits are the group's.)
+inline uint32_t BucketOf(uint64_t key) {
+    const int32_t bits =
+        kHeadBitsFirst + groupDoublings[GroupOf(key)].load(std::memory_order_relaxed);
+    return static_cast<uint32_t>(key & ((uint64_t{1} << bits) - 1));
+}
 // Asks for the key's chain head ahead of a lookup; changes nothing.
 inline void PrefetchBucket(uint64_t key) {
 #if defined(__GNUC__)
-    __builtin_prefetch(&nodeTable[(key & ~(uint64_t{1} << 63)) % kBucketCount]);
+    __builtin_prefetch(&nodeTable[BucketOf(key)]);
 #else
     (void)key;
 #endif
@@ -141,8 +159,10 @@ NodeRecord* InsertPlaceholder(int32_t w, NodeRecord** link, uint64_t key, int32_
 NodeRecord* ReplacePlaceholder(int32_t w, NodeRecord* placeholder, int32_t entries);
 
 // Worker 0 releases every worker's records; other workers do nothing. Run
-// while no worker searches.
+// while no worker searches. The records' memory stays taken for the same
+// solve's next records until ReleaseSpareBlocks gives it back.
 void ClearNodeTable(int32_t worker);
+void ReleaseSpareBlocks();
 
 // For rebuilding the table while no worker searches: every record in one
 // list through `next`, chain by chain, each chain in its order, leaving the

@@ -330,6 +330,9 @@ void SolveWorker() {
     } else {
         ClearNodeTable(index);
     }
+    if (index == 0) {
+        ReleaseSpareBlocks();
+    }
     CloseLog(index);
     Rendezvous(kMeetTableReleased, kEndWaitMs, false);
     if (index == 0) {

@@ -58,8 +58,6 @@ TEST(PositionKeys, AdditiveOverStonesWithSideAndKoRestraintIgnoringMarks) {
     marked[pointAt(1, 1)] |= kOutsideMark;
     marked[pointAt(2, 1)] = kKoMark;
     EXPECT_EQ(PositionKey(marked, kBlack, 1), PositionKey(corner, kBlack, 1));
-    EXPECT_EQ(BucketOf(1000001), 1u);
-    EXPECT_EQ(BucketOf((uint64_t{1} << 63) | 12345678), 12345678u % 1000000);
 }
 
 class NodeTable : public ::testing::Test {
@@ -110,9 +108,11 @@ TEST_F(NodeTable, ChainsKeepTheirRecordsThroughReplacementAndOtherSides) {
 }
 
 // The clear and the rebuild only visit pages of heads that were set: heads
-// in the first, a middle and the last (partial) page must all be found.
+// in the first, a middle and the last page of the first size must all be
+// found.
 TEST_F(NodeTable, ClearAndDetachReachHeadsOnEveryPage) {
-    const uint64_t keys[] = {0, 511, 512, 500000, 999999, 999999 + 1000000};
+    constexpr uint64_t kLast = (uint64_t{1} << kHeadBitsFirst) - 1;
+    const std::vector<uint64_t> keys{0, 511, 512, 200000, kLast, kLast + kLast + 1};
     for (uint64_t key : keys) {
         Insert(key, kBlack);
     }
@@ -121,14 +121,63 @@ TEST_F(NodeTable, ClearAndDetachReachHeadsOnEveryPage) {
     for (NodeRecord* r = DetachAllRecords(); r != nullptr; r = r->next) {
         detached.push_back(r->key);
     }
-    EXPECT_EQ(detached, (std::vector<uint64_t>{0, 511, 512, 500000, 999999, 999999 + 1000000}));
+    EXPECT_EQ(detached, keys);
     for (uint64_t key : keys) {
         EXPECT_EQ(Lookup(key, kBlack), nullptr);
     }
 
-    Insert(999999, kBlack);
+    Insert(kLast, kBlack);
     ClearNodeTable(0);
-    EXPECT_EQ(nodeTable[BucketOf(999999)], nullptr);
+    EXPECT_EQ(nodeTable[BucketOf(kLast)], nullptr);
+}
+
+// A lock group's chains split as it fills, up to the last page of heads:
+// every record stays findable, two records of one key keep their order (the
+// newer side in front, hiding the older), and a clear starts the group at its
+// first size again.
+TEST_F(NodeTable, GroupsGrowKeepingEveryChainsOrder) {
+    constexpr uint64_t kGroupKeys = kTableLockCount;  // multiples: all in group 0
+    constexpr uint64_t kShared = 5 * kGroupKeys;
+    NodeRecord* black = Insert(kShared, kBlack);
+    NodeRecord* white = Insert(kShared, kWhite);
+    constexpr uint64_t kTop = (uint64_t{1} << kHeadBitsMost) - kGroupKeys;
+    constexpr int32_t kCount = 5000;
+    for (uint64_t k = 1; k <= kCount; ++k) {
+        if (k * kGroupKeys != kShared) {
+            Insert(k == kCount ? kTop : k * kGroupKeys, kBlack);
+        }
+    }
+    EXPECT_EQ(groupDoublings[0].load(), kHeadBitsMost - kHeadBitsFirst);
+    EXPECT_EQ(groupDoublings[1].load(), 0);
+    EXPECT_EQ(nodeTable[kTop]->key, kTop);
+    EXPECT_EQ(Lookup(kShared, kWhite), white);
+    EXPECT_EQ(white->next, black);
+    EXPECT_EQ(Lookup(kShared, kBlack), nullptr);
+    for (uint64_t k = 1; k < kCount; ++k) {
+        if (k * kGroupKeys != kShared) {
+            ASSERT_NE(Lookup(k * kGroupKeys, kBlack), nullptr) << k;
+        }
+    }
+    int32_t detached = 0;
+    for (NodeRecord* r = DetachAllRecords(); r != nullptr; r = r->next) {
+        ++detached;
+    }
+    EXPECT_EQ(detached, kCount + 1);
+
+    ClearNodeTable(0);
+    EXPECT_EQ(groupDoublings[0].load(), 0);
+    EXPECT_EQ(BucketOf(kTop), kTop % (uint64_t{1} << kHeadBitsFirst));
+}
+
+// A clear keeps the records' memory for the same solve's next records
+// instead of taking fresh pages, until the solve gives it back.
+TEST_F(NodeTable, ClearedMemoryIsReusedUntilGivenBack) {
+    NodeRecord* first = Insert(9, kBlack);
+    ClearNodeTable(0);
+    EXPECT_EQ(Insert(9, kBlack), first);
+    ClearNodeTable(0);
+    ReleaseSpareBlocks();
+    EXPECT_EQ(Lookup(9, kBlack), nullptr);
 }
 
 // A worker reads numbers that their owner is rewriting. Each pair here goes
