@@ -78,8 +78,8 @@ TableLock tableLocks[kTableLockCount];
 // Splits each of the group's chains in two by the key's next bit, each half
 // in its order, so that the same-key records stay in theirs.
 void DoubleGroup(uint32_t group) {
-    const uint8_t doublings = groupDoublings[group].load(std::memory_order_relaxed);
-    const uint32_t half = uint32_t{1} << (kHeadBitsFirst + doublings);
+    const int32_t bits = HeadBitsOf(group);
+    const uint32_t half = uint32_t{1} << bits;
     for (uint32_t bucket = group; bucket < half; bucket += kTableLockCount) {
         NodeRecord** stay = &nodeTable[bucket];
         NodeRecord** moved = &nodeTable[bucket + half];
@@ -97,20 +97,20 @@ void DoubleGroup(uint32_t group) {
             NoteHeadSet(bucket + half);
         }
     }
-    groupDoublings[group].store(doublings + 1, std::memory_order_relaxed);
+    groupDoublings[group].store(static_cast<uint8_t>(bits + 1 - kHeadBitsFirst),
+                                std::memory_order_relaxed);
 }
 
 // Under the key's lock, once its record is linked in.
 void NoteRecordAdded(uint64_t key) {
     const uint32_t group = GroupOf(key);
     TableLock& lock = tableLocks[group];
-    const int32_t doublings = groupDoublings[group].load(std::memory_order_relaxed);
-    const uint32_t heads = (uint32_t{1} << (kHeadBitsFirst + doublings)) / kTableLockCount;
-    if (++lock.records > heads && kHeadBitsFirst + doublings < kHeadBitsMost) {
+    const int32_t bits = HeadBitsOf(group);
+    if (++lock.records > (uint32_t{1} << bits) / kTableLockCount && bits < kHeadBitsMost) {
         DoubleGroup(group);
     }
 }
-static_assert(kTableLockCount == 256 && (uint32_t{1} << kHeadBitsFirst) % kTableLockCount == 0);
+static_assert((uint32_t{1} << kHeadBitsFirst) % kTableLockCount == 0);
 
 size_t RecordBytes(int32_t entries) {
     size_t bytes = sizeof(NodeRecord) + sizeof(ChildEntry) * static_cast<size_t>(entries);

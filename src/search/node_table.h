@@ -125,10 +125,11 @@ inline ProofPair loadPair(uint16_t& pn, uint16_t& dn) {
 inline uint32_t GroupOf(uint64_t key) { return static_cast<uint32_t>(key % kTableLockCount); }
 // Under the key's lock. (2^bits is a multiple of the group count, so the
 // bucket's low bits are the group's.)
+inline int32_t HeadBitsOf(uint32_t group) {
+    return kHeadBitsFirst + groupDoublings[group].load(std::memory_order_relaxed);
+}
 inline uint32_t BucketOf(uint64_t key) {
-    const int32_t bits =
-        kHeadBitsFirst + groupDoublings[GroupOf(key)].load(std::memory_order_relaxed);
-    return static_cast<uint32_t>(key & ((uint64_t{1} << bits) - 1));
+    return static_cast<uint32_t>(key & ((uint64_t{1} << HeadBitsOf(GroupOf(key))) - 1));
 }
 // Asks for the key's chain head ahead of a lookup; changes nothing.
 inline void PrefetchBucket(uint64_t key) {
