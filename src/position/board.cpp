@@ -378,8 +378,73 @@ void playMove(int32_t w, Board& board, int32_t s, int32_t p) {
     board[p] |= playedMark;
 }
 
+namespace {
+
+// Whether the stone at n has an empty neighbour other than p.
+bool touchesEmptyBesides(const Board& board, int32_t n, int32_t p) {
+    for (const int32_t offset : orthogonalOffsets) {
+        if (n + offset != p && colourOf(board[n + offset]) == kEmpty) {
+            return true;
+        }
+    }
+    return false;
+}
+
+// The opponent strings beside an enclosed point, walked one after another
+// for a liberty other than the point (read as holding the tried stone). The
+// stones of earlier walks stay entered: each of those walks found a liberty,
+// so a later walk that meets one of their stones is in a string that has one.
+// A point walled in by one string walks it once instead of once per side.
+struct NeighbourStringsWalk {
+    const Board& board;
+    int32_t played;
+    uint8_t s;
+    CellBits earlier{};
+    CellBits entered{};
+
+    uint8_t cellAt(int32_t q) const {
+        return q == played ? static_cast<uint8_t>(opponent(s)) : colourOf(board[q]);
+    }
+
+    bool find(int32_t q) {
+        const uint8_t c = cellAt(q);
+        if (c == kEmpty) {
+            return true;
+        }
+        const uint64_t bit = uint64_t{1} << (q & 63);
+        if (c != s) {
+            return false;
+        }
+        if ((earlier[q >> 6] & bit) != 0) {
+            return true;
+        }
+        if ((entered[q >> 6] & bit) != 0) {
+            return false;
+        }
+        entered[q >> 6] |= bit;
+        for (const int32_t offset : orthogonalOffsets) {
+            if (find(q + offset)) {
+                return true;
+            }
+        }
+        return false;
+    }
+
+    // Whether the string through n keeps a liberty.
+    bool keepsLiberty(int32_t n) {
+        for (size_t i = 0; i < entered.size(); ++i) {
+            earlier[i] |= entered[i];
+            entered[i] = 0;
+        }
+        return find(n);
+    }
+};
+
+}  // namespace
+
 // The rest of tumetst1: a point off the board, or an empty point whose
-// neighbours are all stones or edge.
+// neighbours are all stones or edge. A neighbour that touches another empty
+// point settles its string without a walk.
 int32_t tumetst1Enclosed(const Board& board, int32_t s, int32_t p) {
     if (static_cast<uint32_t>(p) > 421u) {
         ReportFatal("tumetst1 error pos=%d\n", p);
@@ -387,12 +452,24 @@ int32_t tumetst1Enclosed(const Board& board, int32_t s, int32_t p) {
     // The board's colours with the stone at p, read in place.
     const int32_t o = opponent(s);
     const uint8_t stone = static_cast<uint8_t>(s);
-    if (libertyOf(board, kColourMask, p, p, stone)) {
-        return 1;
-    }
+    bool ownBeside = false;
     for (const int32_t offset : orthogonalOffsets) {
         const int32_t n = p + offset;
-        if (colourOf(board[n]) == o && libertyOf(board, kColourMask, n, p, stone) == 0) {
+        if (colourOf(board[n]) == s) {
+            if (touchesEmptyBesides(board, n, p)) {
+                return 1;
+            }
+            ownBeside = true;
+        }
+    }
+    if (ownBeside && libertyOf(board, kColourMask, p, p, stone)) {
+        return 1;
+    }
+    NeighbourStringsWalk strings{board, p, static_cast<uint8_t>(o)};
+    for (const int32_t offset : orthogonalOffsets) {
+        const int32_t n = p + offset;
+        if (colourOf(board[n]) == o && !touchesEmptyBesides(board, n, p) &&
+            !strings.keepsLiberty(n)) {
             return 1;
         }
     }

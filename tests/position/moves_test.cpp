@@ -78,6 +78,92 @@ TEST(Moves, LegalityTest) {
     EXPECT_EQ(tumetst1(boardFromText({".ZX", "XX."}), kWhite, pointAt(1, 1)), 1);
 }
 
+// A point walled in by stones: the strings around it decide, however many
+// sides of it one string holds and however far its liberties lie.
+TEST(Moves, LegalityInsideWalls) {
+    // One black string on three sides with a liberty far off at (5,1):
+    // white may not play (2,2), black may.
+    const Board eye = boardFromText({
+        "XXXX.",
+        "X.XX.",
+        "XXXX.",
+    });
+    EXPECT_EQ(tumetst1(eye, kWhite, pointAt(2, 2)), 0);
+    EXPECT_EQ(tumetst1(eye, kBlack, pointAt(2, 2)), 1);
+    // The same string with (2,2) its last liberty: white takes it.
+    const Board lastLiberty = boardFromText({
+        "XXXXO",
+        "X.XXO",
+        "XXXXO",
+        "OOOO.",
+    });
+    EXPECT_EQ(tumetst1(lastLiberty, kWhite, pointAt(2, 2)), 1);
+    // Two black strings beside (2,2): the left one has a liberty at (1,4),
+    // the right one none but (2,2); the second walk finds the capture.
+    const Board two = boardFromText({
+        "XOXXO",
+        "X.XXO",
+        "XOOOO",
+        ".O...",
+    });
+    EXPECT_EQ(tumetst1(two, kWhite, pointAt(2, 2)), 1);
+    // Black's ring beside (2,2) has its other liberty only at (6,4), far
+    // round it: black may play; with (6,4) filled it may not.
+    const Board longWay = boardFromText({
+        "XXXXXO",
+        "X.OOXO",
+        "XO.OXO",
+        "XOOOX.",
+        "XXXXXO",
+        "OOOOOO",
+    });
+    EXPECT_EQ(tumetst1(longWay, kBlack, pointAt(2, 2)), 1);
+    Board filled = longWay;
+    filled[pointAt(6, 4)] = kWhite;
+    EXPECT_EQ(tumetst1(filled, kBlack, pointAt(2, 2)), 0);
+}
+
+// On dense random boards (ko marks and outside marks on some points)
+// tumetst1 agrees with playing the stone on a plain copy: legal when it
+// takes a neighbouring string or its own string keeps a liberty.
+TEST(Moves, LegalityAgreesWithPlayingOnACopy) {
+    std::mt19937 random(77);
+    for (int32_t round = 0; round < 300; ++round) {
+        Board board;
+        clearBoard(board);
+        const uint32_t emptyShare = 1 + random() % 4;  // in tenths
+        for (int32_t y = 1; y <= 19; ++y) {
+            for (int32_t x = 1; x <= 19; ++x) {
+                const uint32_t r = random() % 10;
+                uint8_t cell = r < emptyShare ? kEmpty : (r % 2 == 0 ? kBlack : kWhite);
+                if (random() % 8 == 0) {
+                    cell |= cell == kEmpty && random() % 2 == 0 ? kKoMark : kOutsideMark;
+                }
+                board[pointAt(x, y)] = cell;
+            }
+        }
+        for (int32_t p = kFirstPoint; p <= kLastPoint; ++p) {
+            if (!isOnBoard(p) || colourOf(board[p]) != kEmpty) {
+                continue;
+            }
+            for (const int32_t s : {kBlack, kWhite}) {
+                Board played;
+                copyColours(played, board);
+                played[p] = static_cast<uint8_t>(s);
+                bool legal = tumedame(played, p) == 1;
+                for (const int32_t offset : orthogonalOffsets) {
+                    const int32_t n = p + offset;
+                    if (played[n] == opponent(s) && tumedame(played, n) == 0) {
+                        legal = true;
+                    }
+                }
+                ASSERT_EQ(tumetst1(board, s, p), legal ? 1 : 0)
+                    << "round " << round << " point " << p << " side " << s;
+            }
+        }
+    }
+}
+
 TEST(MovesDeathTest, BrokenInvariantsAreFatal) {
     Board board = boardFromText({".X.", "XOX", ".X."});
     // The messages give the raw cell index: (2, 21) is 422.
