@@ -149,9 +149,7 @@ void* CarveBytes(WorkerArena& arena, size_t bytes) {
                 ReportFatal("malloc error size=%dMbyte\n", static_cast<int>(MemoryMegabytes()));
             }
             block = static_cast<ArenaBlock*>(LargePageAligned(allocation));
-            // The first large page in small ones, so that a small solve takes
-            // only the pages its records fill.
-            AdviseLargePages(reinterpret_cast<char*>(block) + kLargePageBytes, size - kLargePageBytes);
+            AdviseLargePages(block, size);
             block->allocation = allocation;
             block->size = size;
         }
