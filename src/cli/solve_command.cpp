@@ -5,7 +5,6 @@
 #include <cstring>
 #include <cstdio>
 #include <string>
-#include <thread>
 
 #include "cli/cli.h"
 #include "headless/headless_frontend.h"
@@ -141,9 +140,7 @@ bool SolveLoadedProblem(const CliOptions& options, bool echo, SolveOutcome& outc
                      static_cast<int>(options.threads));
         return false;
     }
-    while (solveResult.load() == kSolveRunning) {
-        std::this_thread::sleep_for(std::chrono::milliseconds(1));
-    }
+    WaitForSolveResult();
     WaitForWorkersToExit();
     HeadlessEchoMessages(false);
     outcome = HeadlessSnapshot().outcome;

@@ -33,10 +33,13 @@ SolveRefusalCode SolveRefusal(int32_t workers);
 void RequestSolveStop();
 
 // Sets workerCount, resets the ticket, the rendezvous counters and solveResult,
-// and starts the workers detached (the caller polls solveResult). When the
+// and starts the workers detached (the caller polls or waits for solveResult). When the
 // system refuses a thread, the workers already started are sent home and
 // waited for, solveResult becomes kSolveNotStarted and the result is false.
 bool LaunchSolveWorkers(int32_t workers);
 
 // Returns once every worker of earlier solves has returned.
 void WaitForWorkersToExit();
+// Returns once solveResult is no longer kSolveRunning: woken as it is set,
+// for a caller that has nothing else to do meanwhile.
+void WaitForSolveResult();

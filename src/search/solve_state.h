@@ -129,5 +129,5 @@ extern std::FILE* logFile;
 extern SolveOutcome lastOutcome;
 // kSolveRunning while a solve runs, then its verdict. Set to running by
 // LaunchSolveWorkers, to the verdict by worker 0 last of all; polled by the
-// starter.
+// window's tick, waited for by WaitForSolveResult.
 extern std::atomic<int32_t> solveResult;

@@ -147,11 +147,33 @@ void PrepareKeys() { FillKeys(TickCount()); }
 
 void PrepareKeysFromSeed(uint32_t seed) { FillKeys(seed); }
 
+// The waits below are woken by the stores they wait for, not by polling:
+// a poll's sleep would add its length to every solve a script runs.
 void WaitForWorkersToExit() {
-    while (workersRunning.load() > 0) {
-        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    for (int32_t running = workersRunning.load(); running > 0; running = workersRunning.load()) {
+        workersRunning.wait(running);
     }
 }
+
+void WaitForSolveResult() {
+    for (int32_t result = solveResult.load(); result == kSolveRunning; result = solveResult.load()) {
+        solveResult.wait(result);
+    }
+}
+
+namespace {
+
+void WorkerReturns() {
+    workersRunning.fetch_sub(1);
+    workersRunning.notify_all();
+}
+
+void PublishSolveResult(int32_t result) {
+    solveResult.store(result);
+    solveResult.notify_all();
+}
+
+}  // namespace
 
 SolveRefusalCode SolveRefusal(int32_t workers) {
     if (targetStone() == 0) {
@@ -206,11 +228,11 @@ bool LaunchSolveWorkers(int32_t workers) {
         // cannot miss one that has not yet begun.
         workersRunning.fetch_add(1);
         if (!startWorkerThread(SolveWorker)) {
-            workersRunning.fetch_sub(1);
+            WorkerReturns();
             launchFailed.store(true);
             WakeWaitingWorkers();
             WaitForWorkersToExit();
-            solveResult.store(kSolveNotStarted);
+            PublishSolveResult(kSolveNotStarted);
             return false;
         }
     }
@@ -267,7 +289,7 @@ void SolveWorker() {
 
     if (!Rendezvous(kMeetStarted, kPassWaitMs, false)) {
         CloseLog(index);
-        workersRunning.fetch_sub(1);
+        WorkerReturns();
         return;
     }
     const bool strong = searchMode == SearchMode::kStrong;
@@ -337,7 +359,7 @@ void SolveWorker() {
     Rendezvous(kMeetTableReleased, kEndWaitMs, false);
     if (index == 0) {
         solveDeadlineMs.store(kNoDeadline);
-        solveResult.store(lastOutcome.verdict);
+        PublishSolveResult(lastOutcome.verdict);
     }
-    workersRunning.fetch_sub(1);
+    WorkerReturns();
 }
