@@ -465,11 +465,22 @@ int32_t tumetst1Enclosed(const Board& board, int32_t s, int32_t p) {
     if (ownBeside && libertyOf(board, kColourMask, p, p, stone)) {
         return 1;
     }
-    NeighbourStringsWalk strings{board, p, static_cast<uint8_t>(o)};
+    // The opponent stones beside p with no other empty neighbour; only
+    // their strings need a walk.
+    std::array<int32_t, 4> walled;
+    int32_t walledCount = 0;
     for (const int32_t offset : orthogonalOffsets) {
         const int32_t n = p + offset;
-        if (colourOf(board[n]) == o && !touchesEmptyBesides(board, n, p) &&
-            !strings.keepsLiberty(n)) {
+        if (colourOf(board[n]) == o && !touchesEmptyBesides(board, n, p)) {
+            walled[walledCount++] = n;
+        }
+    }
+    if (walledCount == 0) {
+        return 0;
+    }
+    NeighbourStringsWalk strings{board, p, static_cast<uint8_t>(o)};
+    for (int32_t i = 0; i < walledCount; ++i) {
+        if (!strings.keepsLiberty(walled[i])) {
             return 1;
         }
     }

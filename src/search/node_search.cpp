@@ -17,6 +17,7 @@
 #include "search/progress.h"
 #include "search/solve.h"
 #include "search/solve_state.h"
+#include "search/system_memory.h"
 
 namespace {
 
@@ -42,8 +43,11 @@ struct alignas(64) DepthArea {
     std::array<bool, kChildSlots> searchedHere;
 };
 
-// Zero from the start, so that no start-up code fills these megabytes.
-constinit DepthArea workAreas[kMaxWorkers][kMaxDepth]{};
+// Zero from the start, so that no start-up code fills these megabytes. In
+// large pages: a line's areas then take one page fault instead of one per
+// 4 KB, which is a share of a small solve.
+alignas(kLargePageBytes) constinit DepthArea workAreas[kMaxWorkers][kMaxDepth]{};
+const bool workAreasAdvised = (AdviseLargePages(workAreas, sizeof workAreas), true);
 
 // Child searches in a row that may find their position busy before a node
 // gives its record up for a while.
