@@ -257,9 +257,22 @@ struct LibertyWalk {
         if (c != s || (entered[q >> 6] & bit) != 0) {
             return false;
         }
-        entered[q >> 6] |= bit;
+        return enter(q);
+    }
+
+    // The stone at q, of the string and not yet entered. Its own empty
+    // neighbours are looked at before the walk goes on through its stones: a
+    // liberty beside the stone is found without walking the rest first.
+    bool enter(int32_t q) {
+        entered[q >> 6] |= uint64_t{1} << (q & 63);
         for (const int32_t offset : orthogonalOffsets) {
-            if (find(q + offset)) {
+            if (cellAt(q + offset) == kEmpty) {
+                return true;
+            }
+        }
+        for (const int32_t offset : orthogonalOffsets) {
+            const int32_t n = q + offset;
+            if (cellAt(n) == s && (entered[n >> 6] & (uint64_t{1} << (n & 63))) == 0 && enter(n)) {
                 return true;
             }
         }
@@ -422,6 +435,12 @@ struct NeighbourStringsWalk {
             return false;
         }
         entered[q >> 6] |= bit;
+        // Empty neighbours first, as in LibertyWalk.
+        for (const int32_t offset : orthogonalOffsets) {
+            if (cellAt(q + offset) == kEmpty) {
+                return true;
+            }
+        }
         for (const int32_t offset : orthogonalOffsets) {
             if (find(q + offset)) {
                 return true;
