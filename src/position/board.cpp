@@ -459,30 +459,97 @@ struct NeighbourStringsWalk {
     }
 };
 
-}  // namespace
+// Strings of either colour known to have two liberties or more, by their
+// stones: a run of legality tests on one board for one side finds them once
+// and reads them for every later point beside them.
+struct KnownStrings {
+    CellBits own;
+    CellBits opponent;
+};
 
-// The rest of tumetst1: a point off the board, or an empty point whose
-// neighbours are all stones or edge. A neighbour that touches another empty
-// point settles its string without a walk.
-int32_t tumetst1Enclosed(const Board& board, int32_t s, int32_t p) {
-    if (static_cast<uint32_t>(p) > 421u) {
-        ReportFatal("tumetst1 error pos=%d\n", p);
+// The strings of s beside an enclosed point p (read as holding s), walked one
+// after another for a liberty other than p. A string walked without one has
+// p as its only liberty; a later stone of it is skipped.
+struct OwnStringsWalk {
+    const Board& board;
+    int32_t played;
+    uint8_t s;
+    CellBits entered{};
+    CellBits walk{};
+
+    bool enter(int32_t q) {
+        walk[q >> 6] |= uint64_t{1} << (q & 63);
+        for (const int32_t offset : orthogonalOffsets) {
+            const int32_t n = q + offset;
+            if (n != played && colourOf(board[n]) == kEmpty) {
+                return true;
+            }
+        }
+        for (const int32_t offset : orthogonalOffsets) {
+            const int32_t n = q + offset;
+            const uint64_t bit = uint64_t{1} << (n & 63);
+            if (n != played && colourOf(board[n]) == s &&
+                ((entered[n >> 6] | walk[n >> 6]) & bit) == 0 && enter(n)) {
+                return true;
+            }
+        }
+        return false;
     }
-    // The board's colours with the stone at p, read in place.
+
+    // Whether the string through n has a liberty other than p; its stones
+    // entered on the way are left in `walk`.
+    bool keepsLiberty(int32_t n) {
+        for (size_t i = 0; i < entered.size(); ++i) {
+            entered[i] |= walk[i];
+            walk[i] = 0;
+        }
+        return enter(n);
+    }
+
+    bool enteredBefore(int32_t n) const {
+        return (entered[n >> 6] & (uint64_t{1} << (n & 63))) != 0;
+    }
+};
+
+bool isKnown(const CellBits& bits, int32_t n) {
+    return (bits[n >> 6] & (uint64_t{1} << (n & 63))) != 0;
+}
+
+void addKnown(CellBits& bits, const CellBits& stones) {
+    for (size_t i = 0; i < bits.size(); ++i) {
+        bits[i] |= stones[i];
+    }
+}
+
+// tumetst1 at an enclosed empty point p, with what earlier tests on the same
+// board for the same side found (none when known is nullptr).
+bool enclosedPointLegal(const Board& board, int32_t s, int32_t p, KnownStrings* known) {
     const int32_t o = opponent(s);
-    const uint8_t stone = static_cast<uint8_t>(s);
-    bool ownBeside = false;
+    bool ownToWalk = false;
     for (const int32_t offset : orthogonalOffsets) {
         const int32_t n = p + offset;
         if (colourOf(board[n]) == s) {
-            if (touchesEmptyBesides(board, n, p)) {
-                return 1;
+            if (touchesEmptyBesides(board, n, p) || (known != nullptr && isKnown(known->own, n))) {
+                return true;
             }
-            ownBeside = true;
+            ownToWalk = true;
         }
     }
-    if (ownBeside && libertyOf(board, kColourMask, p, p, stone)) {
-        return 1;
+    if (ownToWalk) {
+        OwnStringsWalk strings{board, p, static_cast<uint8_t>(s)};
+        for (const int32_t offset : orthogonalOffsets) {
+            const int32_t n = p + offset;
+            if (colourOf(board[n]) != s || strings.enteredBefore(n)) {
+                continue;
+            }
+            if (strings.keepsLiberty(n)) {
+                // With p, that string has two liberties.
+                if (known != nullptr) {
+                    addKnown(known->own, strings.walk);
+                }
+                return true;
+            }
+        }
     }
     // The opponent stones beside p with no other empty neighbour; only
     // their strings need a walk.
@@ -490,20 +557,67 @@ int32_t tumetst1Enclosed(const Board& board, int32_t s, int32_t p) {
     int32_t walledCount = 0;
     for (const int32_t offset : orthogonalOffsets) {
         const int32_t n = p + offset;
-        if (colourOf(board[n]) == o && !touchesEmptyBesides(board, n, p)) {
+        if (colourOf(board[n]) == o && !touchesEmptyBesides(board, n, p) &&
+            (known == nullptr || !isKnown(known->opponent, n))) {
             walled[walledCount++] = n;
         }
     }
     if (walledCount == 0) {
-        return 0;
+        return false;
     }
     NeighbourStringsWalk strings{board, p, static_cast<uint8_t>(o)};
     for (int32_t i = 0; i < walledCount; ++i) {
         if (!strings.keepsLiberty(walled[i])) {
-            return 1;
+            return true;
+        }
+        if (known != nullptr) {
+            addKnown(known->opponent, strings.entered);
         }
     }
-    return 0;
+    return false;
+}
+
+}  // namespace
+
+// The rest of tumetst1: a point off the board, or an empty point whose
+// neighbours are all stones or edge.
+int32_t tumetst1Enclosed(const Board& board, int32_t s, int32_t p) {
+    if (static_cast<uint32_t>(p) > 421u) {
+        ReportFatal("tumetst1 error pos=%d\n", p);
+    }
+    return enclosedPointLegal(board, s, p, nullptr) ? 1 : 0;
+}
+
+int32_t countLegalMoves(const Board& board, int32_t s, const PointList& list) {
+    KnownStrings known;
+    bool knownCleared = false;
+    int32_t count = 0;
+    for (int32_t i = 0; i < kListSlots && list[i] != 0; ++i) {
+        const int32_t p = list[i];
+        if (static_cast<uint32_t>(p) > 421u) {
+            tumetst1Enclosed(board, s, p);  // fatal
+        }
+        if (colourOf(board[p]) != kEmpty) {
+            continue;
+        }
+        bool legal = false;
+        for (const int32_t offset : orthogonalOffsets) {
+            if (colourOf(board[p + offset]) == kEmpty) {
+                legal = true;
+                break;
+            }
+        }
+        if (!legal) {
+            if (!knownCleared) {
+                known.own.fill(0);
+                known.opponent.fill(0);
+                knownCleared = true;
+            }
+            legal = enclosedPointLegal(board, s, p, &known);
+        }
+        count += legal ? 1 : 0;
+    }
+    return count;
 }
 
 void tume_iki_utu(int32_t w, Board& board, int32_t s, int32_t p, PointList& listA,

@@ -187,6 +187,9 @@ inline int32_t tumetst1(const Board& board, int32_t s, int32_t p) {
     }
     return tumetst1Enclosed(board, s, p);
 }
+// How many points of the list (up to its closing 0) s may play at, each as
+// tumetst1 says; a string's liberties found for one point serve the others.
+int32_t countLegalMoves(const Board& board, int32_t s, const PointList& list);
 // The search's move: check, play, and derive the child's candidate lists.
 void tume_iki_utu(int32_t w, Board& board, int32_t s, int32_t p, PointList& listA,
                   PointList& listB, const PointList& sourceA, const PointList& sourceB);

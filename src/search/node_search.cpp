@@ -143,10 +143,12 @@ template <bool kChildIki>
 ProofPair InitialNumbers(const Board& child, int32_t side, const PointList& moverList,
                          int32_t judgment) {
     int32_t answers = 0;
-    for (int32_t i = 0; i < kListSlots && moverList[i] != 0; ++i) {
-        const int32_t p = moverList[i];
-        answers += strongSearch.countLegal ? (tumetst1(child, side, p) != 0 ? 1 : 0)
-                                           : (colourOf(child[p]) == kEmpty ? 1 : 0);
+    if (strongSearch.countLegal) {
+        answers = countLegalMoves(child, side, moverList);
+    } else {
+        for (int32_t i = 0; i < kListSlots && moverList[i] != 0; ++i) {
+            answers += colourOf(child[moverList[i]]) == kEmpty ? 1 : 0;
+        }
     }
     const int32_t lean = judgment * strongSearch.judgmentWeight / 100;
     const int32_t grown = strongSearch.openWeight * answers / 2 + (kChildIki ? lean : -lean);

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <array>
 #include <random>
 #include <vector>
 
@@ -125,7 +127,9 @@ TEST(Moves, LegalityInsideWalls) {
 
 // On dense random boards (ko marks and outside marks on some points)
 // tumetst1 agrees with playing the stone on a plain copy: legal when it
-// takes a neighbouring string or its own string keeps a liberty.
+// takes a neighbouring string or its own string keeps a liberty; and a
+// list's count of legal points, which reuses the strings one point's test
+// found for the next, is the number of those.
 TEST(Moves, LegalityAgreesWithPlayingOnACopy) {
     std::mt19937 random(77);
     for (int32_t round = 0; round < 300; ++round) {
@@ -142,10 +146,24 @@ TEST(Moves, LegalityAgreesWithPlayingOnACopy) {
                 board[pointAt(x, y)] = cell;
             }
         }
+        // Up to 99 points, walled-in ones mostly, in a random order.
+        std::vector<int32_t> points;
+        for (int32_t p = kFirstPoint; p <= kLastPoint; ++p) {
+            if (isOnBoard(p) && (colourOf(board[p]) != kEmpty || random() % 4 == 0 ||
+                                 tumetst1(board, kBlack, p) + tumetst1(board, kWhite, p) < 2)) {
+                points.push_back(p);
+            }
+        }
+        std::shuffle(points.begin(), points.end(), random);
+        points.resize(std::min<size_t>(points.size(), kListSlots - 1));
+        PointList list{};
+        for (const int32_t p : points) addPoint(list, p);
+        std::array<int32_t, 3> legalInList{};
         for (int32_t p = kFirstPoint; p <= kLastPoint; ++p) {
             if (!isOnBoard(p) || colourOf(board[p]) != kEmpty) {
                 continue;
             }
+            const bool listed = std::find(points.begin(), points.end(), p) != points.end();
             for (const int32_t s : {kBlack, kWhite}) {
                 Board played;
                 copyColours(played, board);
@@ -159,7 +177,11 @@ TEST(Moves, LegalityAgreesWithPlayingOnACopy) {
                 }
                 ASSERT_EQ(tumetst1(board, s, p), legal ? 1 : 0)
                     << "round " << round << " point " << p << " side " << s;
+                legalInList[s] += listed && legal ? 1 : 0;
             }
+        }
+        for (const int32_t s : {kBlack, kWhite}) {
+            ASSERT_EQ(countLegalMoves(board, s, list), legalInList[s]) << "round " << round;
         }
     }
 }
