@@ -403,60 +403,60 @@ bool touchesEmptyBesides(const Board& board, int32_t n, int32_t p) {
     return false;
 }
 
-// The opponent strings beside an enclosed point, walked one after another
-// for a liberty other than the point (read as holding the tried stone). The
-// stones of earlier walks stay entered: each of those walks found a liberty,
-// so a later walk that meets one of their stones is in a string that has one.
-// A point walled in by one string walks it once instead of once per side.
-struct NeighbourStringsWalk {
+bool holds(const CellBits& bits, int32_t q) {
+    return (bits[q >> 6] & (uint64_t{1} << (q & 63))) != 0;
+}
+
+void addStones(CellBits& bits, const CellBits& stones) {
+    for (size_t i = 0; i < bits.size(); ++i) {
+        bits[i] |= stones[i];
+    }
+}
+
+// The strings of colour s beside an enclosed point p, walked one after
+// another for a liberty other than p, which counts as neither a liberty nor a
+// stone of theirs. A walk stops at its first liberty, looking at a stone's own
+// empty neighbours before going on; its stones are kept in `walk` and join
+// `earlier` as the next walk starts. The opponent's strings are walked on
+// only after a walk that found a liberty, so a walk that meets an earlier
+// stone is in a string that has one: a point walled in by one string walks it
+// once. A string of the mover walked without one has p as its only liberty;
+// its other stones beside p are skipped (walkedBefore).
+struct StringsBesidePoint {
     const Board& board;
-    int32_t played;
+    int32_t p;
     uint8_t s;
     CellBits earlier{};
-    CellBits entered{};
+    CellBits walk{};
 
-    uint8_t cellAt(int32_t q) const {
-        return q == played ? static_cast<uint8_t>(opponent(s)) : colourOf(board[q]);
-    }
-
-    bool find(int32_t q) {
-        const uint8_t c = cellAt(q);
-        if (c == kEmpty) {
-            return true;
-        }
-        const uint64_t bit = uint64_t{1} << (q & 63);
-        if (c != s) {
-            return false;
-        }
-        if ((earlier[q >> 6] & bit) != 0) {
-            return true;
-        }
-        if ((entered[q >> 6] & bit) != 0) {
-            return false;
-        }
-        entered[q >> 6] |= bit;
-        // Empty neighbours first, as in LibertyWalk.
+    bool enter(int32_t q) {
+        walk[q >> 6] |= uint64_t{1} << (q & 63);
         for (const int32_t offset : orthogonalOffsets) {
-            if (cellAt(q + offset) == kEmpty) {
+            const int32_t n = q + offset;
+            if (n != p && colourOf(board[n]) == kEmpty) {
                 return true;
             }
         }
         for (const int32_t offset : orthogonalOffsets) {
-            if (find(q + offset)) {
+            const int32_t n = q + offset;
+            if (n == p || colourOf(board[n]) != s || holds(walk, n)) {
+                continue;
+            }
+            if (holds(earlier, n) || enter(n)) {
                 return true;
             }
         }
         return false;
     }
 
-    // Whether the string through n keeps a liberty.
+    // Whether the string through n has a liberty other than p.
     bool keepsLiberty(int32_t n) {
-        for (size_t i = 0; i < entered.size(); ++i) {
-            earlier[i] |= entered[i];
-            entered[i] = 0;
-        }
-        return find(n);
+        addStones(earlier, walk);
+        walk.fill(0);
+        return holds(earlier, n) || enter(n);
     }
+
+    bool walkedBefore(int32_t n) const { return holds(earlier, n) || holds(walk, n); }
 };
 
 // Strings of either colour known to have two liberties or more, by their
@@ -467,60 +467,6 @@ struct KnownStrings {
     CellBits opponent;
 };
 
-// The strings of s beside an enclosed point p (read as holding s), walked one
-// after another for a liberty other than p. A string walked without one has
-// p as its only liberty; a later stone of it is skipped.
-struct OwnStringsWalk {
-    const Board& board;
-    int32_t played;
-    uint8_t s;
-    CellBits entered{};
-    CellBits walk{};
-
-    bool enter(int32_t q) {
-        walk[q >> 6] |= uint64_t{1} << (q & 63);
-        for (const int32_t offset : orthogonalOffsets) {
-            const int32_t n = q + offset;
-            if (n != played && colourOf(board[n]) == kEmpty) {
-                return true;
-            }
-        }
-        for (const int32_t offset : orthogonalOffsets) {
-            const int32_t n = q + offset;
-            const uint64_t bit = uint64_t{1} << (n & 63);
-            if (n != played && colourOf(board[n]) == s &&
-                ((entered[n >> 6] | walk[n >> 6]) & bit) == 0 && enter(n)) {
-                return true;
-            }
-        }
-        return false;
-    }
-
-    // Whether the string through n has a liberty other than p; its stones
-    // entered on the way are left in `walk`.
-    bool keepsLiberty(int32_t n) {
-        for (size_t i = 0; i < entered.size(); ++i) {
-            entered[i] |= walk[i];
-            walk[i] = 0;
-        }
-        return enter(n);
-    }
-
-    bool enteredBefore(int32_t n) const {
-        return (entered[n >> 6] & (uint64_t{1} << (n & 63))) != 0;
-    }
-};
-
-bool isKnown(const CellBits& bits, int32_t n) {
-    return (bits[n >> 6] & (uint64_t{1} << (n & 63))) != 0;
-}
-
-void addKnown(CellBits& bits, const CellBits& stones) {
-    for (size_t i = 0; i < bits.size(); ++i) {
-        bits[i] |= stones[i];
-    }
-}
-
 // tumetst1 at an enclosed empty point p, with what earlier tests on the same
 // board for the same side found (none when known is nullptr).
 bool enclosedPointLegal(const Board& board, int32_t s, int32_t p, KnownStrings* known) {
@@ -529,23 +475,23 @@ bool enclosedPointLegal(const Board& board, int32_t s, int32_t p, KnownStrings* 
     for (const int32_t offset : orthogonalOffsets) {
         const int32_t n = p + offset;
         if (colourOf(board[n]) == s) {
-            if (touchesEmptyBesides(board, n, p) || (known != nullptr && isKnown(known->own, n))) {
+            if (touchesEmptyBesides(board, n, p) || (known != nullptr && holds(known->own, n))) {
                 return true;
             }
             ownToWalk = true;
         }
     }
     if (ownToWalk) {
-        OwnStringsWalk strings{board, p, static_cast<uint8_t>(s)};
+        StringsBesidePoint strings{board, p, static_cast<uint8_t>(s)};
         for (const int32_t offset : orthogonalOffsets) {
             const int32_t n = p + offset;
-            if (colourOf(board[n]) != s || strings.enteredBefore(n)) {
+            if (colourOf(board[n]) != s || strings.walkedBefore(n)) {
                 continue;
             }
             if (strings.keepsLiberty(n)) {
                 // With p, that string has two liberties.
                 if (known != nullptr) {
-                    addKnown(known->own, strings.walk);
+                    addStones(known->own, strings.walk);
                 }
                 return true;
             }
@@ -558,20 +504,20 @@ bool enclosedPointLegal(const Board& board, int32_t s, int32_t p, KnownStrings* 
     for (const int32_t offset : orthogonalOffsets) {
         const int32_t n = p + offset;
         if (colourOf(board[n]) == o && !touchesEmptyBesides(board, n, p) &&
-            (known == nullptr || !isKnown(known->opponent, n))) {
+            (known == nullptr || !holds(known->opponent, n))) {
             walled[walledCount++] = n;
         }
     }
     if (walledCount == 0) {
         return false;
     }
-    NeighbourStringsWalk strings{board, p, static_cast<uint8_t>(o)};
+    StringsBesidePoint strings{board, p, static_cast<uint8_t>(o)};
     for (int32_t i = 0; i < walledCount; ++i) {
         if (!strings.keepsLiberty(walled[i])) {
             return true;
         }
         if (known != nullptr) {
-            addKnown(known->opponent, strings.entered);
+            addStones(known->opponent, strings.walk);
         }
     }
     return false;
