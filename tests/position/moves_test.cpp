@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <random>
+#include <string>
 #include <vector>
 
 #include "position/board.h"
@@ -80,49 +81,30 @@ TEST(Moves, LegalityTest) {
     EXPECT_EQ(tumetst1(boardFromText({".ZX", "XX."}), kWhite, pointAt(1, 1)), 1);
 }
 
-// A point walled in by stones: the strings around it decide, however many
-// sides of it one string holds and however far its liberties lie.
+// A point walled in by stones, (2,2) in each diagram: the strings around it
+// decide, however many sides of it one string holds and however far its
+// liberties lie.
 TEST(Moves, LegalityInsideWalls) {
-    // One black string on three sides with a liberty far off at (5,1):
-    // white may not play (2,2), black may.
-    const Board eye = boardFromText({
-        "XXXX.",
-        "X.XX.",
-        "XXXX.",
-    });
-    EXPECT_EQ(tumetst1(eye, kWhite, pointAt(2, 2)), 0);
-    EXPECT_EQ(tumetst1(eye, kBlack, pointAt(2, 2)), 1);
-    // The same string with (2,2) its last liberty: white takes it.
-    const Board lastLiberty = boardFromText({
-        "XXXXO",
-        "X.XXO",
-        "XXXXO",
-        "OOOO.",
-    });
-    EXPECT_EQ(tumetst1(lastLiberty, kWhite, pointAt(2, 2)), 1);
-    // Two black strings beside (2,2): the left one has a liberty at (1,4),
-    // the right one none but (2,2); the second walk finds the capture.
-    const Board two = boardFromText({
-        "XOXXO",
-        "X.XXO",
-        "XOOOO",
-        ".O...",
-    });
-    EXPECT_EQ(tumetst1(two, kWhite, pointAt(2, 2)), 1);
-    // Black's ring beside (2,2) has its other liberty only at (6,4), far
-    // round it: black may play; with (6,4) filled it may not.
-    const Board longWay = boardFromText({
-        "XXXXXO",
-        "X.OOXO",
-        "XO.OXO",
-        "XOOOX.",
-        "XXXXXO",
-        "OOOOOO",
-    });
-    EXPECT_EQ(tumetst1(longWay, kBlack, pointAt(2, 2)), 1);
-    Board filled = longWay;
-    filled[pointAt(6, 4)] = kWhite;
-    EXPECT_EQ(tumetst1(filled, kBlack, pointAt(2, 2)), 0);
+    struct Case {
+        const char* why;
+        std::vector<std::string> rows;
+        int32_t side;
+        int32_t legal;
+    };
+    const std::vector<Case> cases = {
+        {"one black string, a liberty far off", {"XXXX.", "X.XX.", "XXXX."}, kWhite, 0},
+        {"the same for black", {"XXXX.", "X.XX.", "XXXX."}, kBlack, 1},
+        {"(2,2) is its last liberty", {"XXXXO", "X.XXO", "XXXXO", "OOOO."}, kWhite, 1},
+        // The left string has a liberty at (1,4); the second walk finds the capture.
+        {"two strings, the right one in atari", {"XOXXO", "X.XXO", "XOOOO", ".O..."}, kWhite, 1},
+        {"a ring whose other liberty is (6,4)",
+         {"XXXXXO", "X.OOXO", "XO.OXO", "XOOOX.", "XXXXXO", "OOOOOO"}, kBlack, 1},
+        {"the ring with (6,4) filled",
+         {"XXXXXO", "X.OOXO", "XO.OXO", "XOOOXO", "XXXXXO", "OOOOOO"}, kBlack, 0},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(tumetst1(boardFromText(c.rows), c.side, pointAt(2, 2)), c.legal) << c.why;
+    }
 }
 
 // On dense random boards (ko marks and outside marks on some points)
