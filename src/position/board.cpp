@@ -232,33 +232,15 @@ void clearOutsideAtPoints(Board& board, const PointList& list) {
 
 namespace {
 
-// Depth-first search for a liberty of the string of s through q. The cells
-// count through `mask`; `played`, when not 0, reads as holding `playedColour`
-// (a stone tried there without copying the board). The points entered are
+// Depth-first search for a liberty of the string of s. Cells are read with
+// their ko mark, so a marked empty point is no liberty. The points entered are
 // kept as bits, which spares the working copy a mark on each of them.
 struct LibertyWalk {
     const Board& board;
-    uint8_t mask;
-    int32_t played;
-    uint8_t playedColour;
     uint8_t s;
-    std::array<uint64_t, (kBoardCells + 63) / 64> entered{};
+    CellBits entered{};
 
-    uint8_t cellAt(int32_t q) const {
-        return static_cast<uint8_t>((q == played ? playedColour : board[q]) & mask);
-    }
-
-    bool find(int32_t q) {
-        const uint8_t c = cellAt(q);
-        if (c == kEmpty) {
-            return true;
-        }
-        const uint64_t bit = uint64_t{1} << (q & 63);
-        if (c != s || (entered[q >> 6] & bit) != 0) {
-            return false;
-        }
-        return enter(q);
-    }
+    uint8_t cellAt(int32_t q) const { return static_cast<uint8_t>(board[q] & (kColourMask | kKoMark)); }
 
     // The stone at q, of the string and not yet entered. Its own empty
     // neighbours are looked at before the walk goes on through its stones: a
@@ -280,18 +262,6 @@ struct LibertyWalk {
     }
 };
 
-// tumedame on the board read through the mask and the tried stone; a point
-// without a stone there is fatal.
-int32_t libertyOf(const Board& board, uint8_t mask, int32_t p, int32_t played,
-                  uint8_t playedColour) {
-    LibertyWalk walk{board, mask, played, playedColour, 0};
-    walk.s = walk.cellAt(p);
-    if (walk.s != kBlack && walk.s != kWhite) {
-        ReportFatal("tumedame error ishi=%d\n", walk.s);
-    }
-    return walk.find(p) ? 1 : 0;
-}
-
 void tumetorus(int32_t w, Board& board, int32_t q, int32_t s) {
     if (board[q] == kEmpty) {
         ReportFatal("tumetorus error pos=%d\n", q);
@@ -311,8 +281,12 @@ void tumetorus(int32_t w, Board& board, int32_t q, int32_t s) {
 }  // namespace
 
 int32_t tumedame(const Board& board, int32_t p) {
-    // Ko marks count: a marked empty point is no liberty.
-    return libertyOf(board, kColourMask | kKoMark, p, 0, 0);
+    LibertyWalk walk{board, 0};
+    walk.s = walk.cellAt(p);
+    if (walk.s != kBlack && walk.s != kWhite) {
+        ReportFatal("tumedame error ishi=%d\n", walk.s);
+    }
+    return walk.enter(p) ? 1 : 0;
 }
 
 int32_t stoneWithoutLiberty(const Board& board) {
