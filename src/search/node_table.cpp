@@ -318,28 +318,46 @@ void PushRecord(NodeRecord* record) {
 
 void KeepRecords(bool (*keep)(NodeRecord* record), uint64_t keyShift) {
     NodeRecord* all = DetachAllRecords();
+    // A table within one block a worker keeps its records where they are: a
+    // copy would go to fresh pages, whose zeroing is a good part of a small
+    // solve, and what is left behind wastes at most those blocks. A larger
+    // table is copied together, so that its dropped records give their room
+    // back.
+    bool inPlace = true;
+    for (const WorkerArena& arena : arenas) {
+        inPlace = inPlace && (arena.currentBlock == nullptr || arena.currentBlock->previous == nullptr);
+    }
     std::array<ArenaBlock*, kMaxWorkers> oldBlocks{};
     for (int32_t w = 0; w < kMaxWorkers; ++w) {
-        oldBlocks[w] = arenas[w].currentBlock;
-        arenas[w].currentBlock = nullptr;
+        if (!inPlace) {
+            oldBlocks[w] = arenas[w].currentBlock;
+            arenas[w].currentBlock = nullptr;
+        }
         arenas[w].freePlaceholders = nullptr;
     }
     memoryUsed.store(0, std::memory_order_relaxed);
     // Stacked, then pushed back, so that each chain keeps its order.
     NodeRecord* kept = nullptr;
-    for (NodeRecord* record = all; record != nullptr; record = record->next) {
-        if (!keep(record)) {
-            continue;
+    for (NodeRecord* record = all; record != nullptr;) {
+        NodeRecord* const next = record->next;
+        if (keep(record)) {
+            int32_t entries = 1;
+            for (ChildEntry* child = record->children(); child->move != 0; ++child) {
+                ++entries;
+            }
+            NodeRecord* copy = record;
+            if (inPlace) {
+                memoryUsed.fetch_add(CountedRecordBytes(RecordKind::Full, entries),
+                                     std::memory_order_relaxed);
+            } else {
+                copy = AllocRecord(0, RecordKind::Full, entries);
+                std::memcpy(static_cast<void*>(copy), record, RecordBytes(entries));
+            }
+            copy->key += keyShift;
+            copy->next = kept;
+            kept = copy;
         }
-        int32_t entries = 1;
-        for (ChildEntry* child = record->children(); child->move != 0; ++child) {
-            ++entries;
-        }
-        NodeRecord* copy = AllocRecord(0, RecordKind::Full, entries);
-        std::memcpy(static_cast<void*>(copy), record, RecordBytes(entries));
-        copy->key += keyShift;
-        copy->next = kept;
-        kept = copy;
+        record = next;
     }
     while (kept != nullptr) {
         NodeRecord* next = kept->next;

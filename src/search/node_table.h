@@ -172,8 +172,9 @@ NodeRecord* DetachAllRecords();
 // ...and a record put back at the head of its key's chain.
 void PushRecord(NodeRecord* record);
 
-// While no worker searches: the full records that keep() accepts are copied,
-// rekeyed by keyShift, into fresh blocks of worker 0 and put back in their
-// chains in their order; every other record and every old block is released,
-// and memoryUsed counts the kept records alone.
+// While no worker searches: the full records that keep() accepts are rekeyed
+// by keyShift and put back in their chains in their order; memoryUsed counts
+// them alone. Where every worker's records lie in one block they stay there,
+// and the next records follow them; otherwise they are copied into fresh
+// blocks of worker 0 and every old block is released.
 void KeepRecords(bool (*keep)(NodeRecord* record), uint64_t keyShift);

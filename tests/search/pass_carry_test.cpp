@@ -70,6 +70,42 @@ TEST(PassCarry, ResolvedIndependentRecordsMoveToTheSecondPassKeys) {
     ClearNodeTable(0);
 }
 
+bool resolvedRecord(NodeRecord* record) { return record->pn == 0 || record->dn == 0; }
+
+// Kept records keep their numbers whether they stay where they were (a
+// small table) or are copied (a table past one block), and the records
+// made after them take none of their room.
+TEST(PassCarry, KeptRecordsSurviveInPlaceOrCopied) {
+    constexpr uint64_t kSpread = 0x9E3779B97F4A7C15u;
+    constexpr uint64_t kShift = 12345;
+    for (const uint32_t count : {1000u, 600000u}) {
+        SCOPED_TRACE(count);
+        ClearNodeTable(0);
+        for (uint32_t i = 0; i < count; ++i) {
+            const bool resolved = i % 2 == 0;
+            putRecord(i * kSpread, kBlack, resolved ? 0 : 3, resolved ? INF : static_cast<uint16_t>(1 + i % 7));
+        }
+        KeepRecords(resolvedRecord, kShift);
+        EXPECT_EQ(memoryUsed.load(), uint64_t{count / 2} * (6 + 32));
+        // As many new records again, in the room after the kept ones.
+        for (uint32_t i = 0; i < count; ++i) {
+            putRecord(i * kSpread + 7, kWhite, 5, 5);
+        }
+        uint32_t wrong = 0;
+        for (uint32_t i = 0; i < count; ++i) {
+            NodeRecord* kept = findRecord(i * kSpread + kShift, kBlack);
+            const bool resolved = i % 2 == 0;
+            if (resolved != (kept != nullptr) || findRecord(i * kSpread, kBlack) != nullptr ||
+                (kept != nullptr && (kept->pn != 0 || kept->dn != INF ||
+                                     kept->children()[0].move != 0))) {
+                ++wrong;
+            }
+        }
+        EXPECT_EQ(wrong, 0u);
+    }
+    ClearNodeTable(0);
+}
+
 // A mark reaches every record on the line above the event, and a record
 // that is no longer on the line is left alone.
 TEST(PassCarry, MarksGoUpTheLineOnly) {
