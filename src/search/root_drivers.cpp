@@ -110,8 +110,8 @@ int32_t RootSearch(int32_t w, int32_t depth, const Board& board, int32_t side,
     return kIki ? MapRootIki(pnOut, dnOut) : MapRootTori(pnOut, dnOut);
 }
 
-// The strong order also lets a first move grow past the second best by a
-// fraction before the next one is taken.
+// The strong order lets a first move grow past the second best by a multiple
+// of it (its root growth) before the next one is taken.
 template <bool kDefender, bool kStrong>
 int32_t SolveFirstMoves(int32_t w, const PointList& ownList, const PointList& otherList) {
     const int32_t side = sideToMove;
@@ -147,7 +147,7 @@ int32_t SolveFirstMoves(int32_t w, const PointList& ownList, const PointList& ot
             const int32_t m = pick.move;
             int32_t narrowed = std::min<int32_t>(pick.second + 1, INF);
             if constexpr (kStrong) {
-                narrowed = std::min<int32_t>(StrongNarrowedThreshold(pick.second, strongSearch), INF);
+                narrowed = std::min<int32_t>(StrongRootThreshold(pick.second, strongSearch), INF);
             }
             Board b;
             copyBoard(b, root);

@@ -67,6 +67,20 @@ bool ReadFlag(const char*& p, const char* name, bool& value) {
     return true;
 }
 
+// "N/D" with D above 0; end moves past it.
+bool ReadFraction(const char* text, const char** end, int32_t& numerator, int32_t& denominator) {
+    int32_t n = 0;
+    int32_t d = 0;
+    const char* p = text;
+    if (!ReadSmallNumber(p, &p, n) || *p != '/' || !ReadSmallNumber(p + 1, &p, d) || d == 0) {
+        return false;
+    }
+    numerator = n;
+    denominator = d;
+    *end = p;
+    return true;
+}
+
 }  // namespace
 
 bool ReadStrongSettingsFromEnvironment(StrongSearchSettings& settings) {
@@ -78,14 +92,16 @@ bool ReadStrongSettingsFromEnvironment(StrongSearchSettings& settings) {
     const char* p = text;
     for (;;) {
         if (std::strncmp(p, "eps=", 4) == 0) {
-            int32_t n = 0;
-            int32_t d = 0;
-            if (!ReadSmallNumber(p + 4, &p, n) || *p != '/' || !ReadSmallNumber(p + 1, &p, d) ||
-                d == 0) {
+            if (!ReadFraction(p + 4, &p, read.epsilonNumerator, read.epsilonDenominator)) {
                 return false;
             }
-            read.epsilonNumerator = n;
-            read.epsilonDenominator = d;
+        } else if (std::strncmp(p, "rooteps=0", 9) == 0 && (p[9] == ',' || p[9] == '\0')) {
+            read.rootEpsilonNumerator = 0;
+            p += 9;
+        } else if (std::strncmp(p, "rooteps=", 8) == 0) {
+            if (!ReadFraction(p + 8, &p, read.rootEpsilonNumerator, read.rootEpsilonDenominator)) {
+                return false;
+            }
         } else if (!ReadFlag(p, "order=", read.orderChildren) &&
                    !ReadKnob(p, "open=", 1000, read.openWeight) &&
                    !ReadKnob(p, "judge=", 1000, read.judgmentWeight) &&

@@ -20,6 +20,13 @@ struct StrongSearchSettings {
     // numbers below, which already spread siblings apart, that is best.
     int32_t epsilonNumerator = 0;
     int32_t epsilonDenominator = 4;
+    // The same growth for a first move at the root, which may be far wider:
+    // every first move is searched to its result whichever goes first, so
+    // taking turns between them buys nothing, while each turn walks down
+    // from the root again. A numerator of 0 grows first moves as the
+    // children inside the tree.
+    int32_t rootEpsilonNumerator = 12;
+    int32_t rootEpsilonDenominator = 1;
     // New children ordered by their static judgment, best for the side to
     // move first, ties in the candidate list's order.
     bool orderChildren = true;
@@ -51,17 +58,29 @@ struct StrongSearchSettings {
 const char* SearchModeName(SearchMode mode);
 // "exact" or "strong"; false for anything else.
 bool ParseSearchMode(const char* text, SearchMode& mode);
-// Reads OSTREL_STRONG, a comma-separated list of "eps=N/D", "order=0|1",
+// Reads OSTREL_STRONG, a comma-separated list of "eps=N/D", "rooteps=N/D" (or
+// "rooteps=0"), "order=0|1",
 // "open=N", "judge=N", "legal=0|1", "carry=0|1|2", "cut=0|1", "cache=0|1"
 // and "weak=0|1", into the settings; false (settings untouched) when it is
 // malformed. An absent or empty variable changes nothing.
 bool ReadStrongSettingsFromEnvironment(StrongSearchSettings& settings);
 
-// The narrowed threshold of the selected child given the second best number.
-inline int32_t StrongNarrowedThreshold(int32_t second, const StrongSearchSettings& settings) {
-    const int64_t grown =
-        second + (int64_t{second} * settings.epsilonNumerator + settings.epsilonDenominator - 1) /
-                     settings.epsilonDenominator;
+// ceil(second * (1 + numerator / denominator)), at least second + 1.
+inline int32_t GrownThreshold(int32_t second, int32_t numerator, int32_t denominator) {
+    const int64_t grown = second + (int64_t{second} * numerator + denominator - 1) / denominator;
     const int64_t least = int64_t{second} + 1;
     return static_cast<int32_t>(grown > least ? grown : least);
+}
+
+// The narrowed threshold of the selected child given the second best number.
+inline int32_t StrongNarrowedThreshold(int32_t second, const StrongSearchSettings& settings) {
+    return GrownThreshold(second, settings.epsilonNumerator, settings.epsilonDenominator);
+}
+
+// The same for the selected first move at the root.
+inline int32_t StrongRootThreshold(int32_t second, const StrongSearchSettings& settings) {
+    if (settings.rootEpsilonNumerator == 0) {
+        return StrongNarrowedThreshold(second, settings);
+    }
+    return GrownThreshold(second, settings.rootEpsilonNumerator, settings.rootEpsilonDenominator);
 }

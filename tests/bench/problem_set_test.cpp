@@ -54,6 +54,7 @@ TEST(ProblemSet, WeakSumsNeverStallBelowInfinity) {
     settings.weakSums = true;
     settings.openWeight = 4;
     settings.judgmentWeight = 10;
+    settings.rootEpsilonNumerator = 0;  // first moves taking turns, as when it stalled
     const StrongOrder strong(settings);
     const SolveRun run = solveCurrentProblem(1, 1, 30, 60);
     ASSERT_TRUE(run.finished);

@@ -191,7 +191,8 @@ TEST(SolveCommand, SearchOrderIsChosenNamedInTheJsonAndCheckedWithItsKnobs) {
               std::string::npos)
         << strong.out;
     const CommandResult tuned =
-        runCommand("OSTREL_STRONG=eps=1/8,order=0,open=0,judge=0,legal=0,carry=2,cut=0,cache=0,weak=0 " +
+        runCommand("OSTREL_STRONG=eps=1/8,rooteps=3/2,order=0,open=0,judge=0,legal=0,carry=2,cut=0,"
+                   "cache=0,weak=0,rooteps=0 " +
                    solveBinary() + " --json --search strong '" + ko + "'");
     EXPECT_NE(tuned.out.find("\"verdict\": \"ko\", \"moves\": [[9, 2]]"), std::string::npos) << tuned.err;
     const std::string search = "ostrel-solve: --search takes exact or strong\n";
@@ -206,7 +207,7 @@ TEST(SolveCommand, SearchOrderIsChosenNamedInTheJsonAndCheckedWithItsKnobs) {
     }
     EXPECT_EQ(solve("--search strong --memory 1", ko).status, 0);
     for (const char* knobs : {"eps=1", "eps=1/0", "order=2", "eps=1/4,", "speed=3", "carry=3", "open=-1",
-                              "cache=", "judge=1001"}) {
+                              "cache=", "judge=1001", "rooteps=1/0", "rooteps=", "rooteps=00"}) {
         const CommandResult r = runCommand(std::string("OSTREL_STRONG=") + knobs + " " +
                                            solveBinary() + " --search strong '" + ko + "'");
         EXPECT_EQ(r.status, 2) << knobs;

@@ -5,6 +5,7 @@
 #include "search/node_search.h"
 #include "search/progress.h"
 #include "search/root_drivers.h"
+#include "search/search_mode.h"
 #include "search/solve.h"
 #include "search/solve_state.h"
 #include "support/board_text.h"
@@ -81,6 +82,24 @@ TEST(RootSelection, ResolvedAndBusyEntriesAreSkipped) {
     ChildEntry resolved[kRootSlots] = {{kA, 0, INF}, {kB, INF, 0}};
     EXPECT_EQ(SelectRootAttacker(resolved, busy).move, kRootAllResolved);
     workersStarted.store(0);
+}
+
+// A first move grows to a multiple of the second best; without a root growth
+// of its own it grows as a child inside the tree does.
+TEST(RootSelection, StrongFirstMovesGrowPastTheSecondBest) {
+    StrongSearchSettings settings;
+    settings.rootEpsilonNumerator = 12;
+    settings.rootEpsilonDenominator = 1;
+    EXPECT_EQ(StrongRootThreshold(5, settings), 65);
+    settings.rootEpsilonNumerator = 1;
+    settings.rootEpsilonDenominator = 3;
+    EXPECT_EQ(StrongRootThreshold(7, settings), 10);  // 7 + ceil(7 / 3)
+    EXPECT_EQ(StrongRootThreshold(1, settings), 2);
+    settings.rootEpsilonNumerator = 0;
+    EXPECT_EQ(StrongRootThreshold(8, settings), 9);
+    settings.epsilonNumerator = 1;
+    EXPECT_EQ(StrongRootThreshold(8, settings), 10);  // the tree's 1/4
+    EXPECT_EQ(StrongRootThreshold(8, settings), StrongNarrowedThreshold(8, settings));
 }
 
 TEST(CandidateLists, TouchingPointsCountByColourBits) {

@@ -61,12 +61,13 @@ StrongSearchSettings noIngredient() {
     none.cutExpansion = false;
     none.judgmentCache = false;
     none.weakSums = false;
+    none.rootEpsilonNumerator = 0;
     return none;
 }
 
 // Each ingredient on its own, with the widest growth measured.
 TEST(SignatureStrong, EachIngredientAloneGivesTheExactAnswers) {
-    std::vector<std::pair<const char*, StrongSearchSettings>> alone(7, {"", noIngredient()});
+    std::vector<std::pair<const char*, StrongSearchSettings>> alone(8, {"", noIngredient()});
     alone[0].first = "eps=1/2";
     alone[0].second.epsilonNumerator = 1;
     alone[0].second.epsilonDenominator = 2;
@@ -84,6 +85,9 @@ TEST(SignatureStrong, EachIngredientAloneGivesTheExactAnswers) {
     alone[5].second.judgmentCache = true;
     alone[6].first = "weak sums";
     alone[6].second.weakSums = true;
+    alone[7].first = "root growth";
+    alone[7].second.rootEpsilonNumerator = StrongSearchSettings{}.rootEpsilonNumerator;
+    alone[7].second.rootEpsilonDenominator = StrongSearchSettings{}.rootEpsilonDenominator;
     for (const auto& [name, settings] : alone) {
         SCOPED_TRACE(name);
         // Under the sanitizers a sample of the set, as for the workers.
