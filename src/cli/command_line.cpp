@@ -231,8 +231,7 @@ int ReadCommandLine(int argc, char** argv, CliOptions& options) {
     if (!ReadStrongSettingsFromEnvironment(options.strong)) {
         return BadInput(
             "OSTREL_STRONG takes eps=N/D, rooteps=N/D|0, order=0|1, open=N, judge=N, legal=0|1, "
-            "carry=0|1|2, "
-            "cut=0|1, cache=0|1 and weak=0|1, separated by commas");
+            "carry=0|1|2, cut=0|1, cache=0|1 and weak=0|1, separated by commas");
     }
     if (options.batch || options.check) {
         if (options.batch && options.check) {

@@ -59,9 +59,8 @@ const char* SearchModeName(SearchMode mode);
 // "exact" or "strong"; false for anything else.
 bool ParseSearchMode(const char* text, SearchMode& mode);
 // Reads OSTREL_STRONG, a comma-separated list of "eps=N/D", "rooteps=N/D" (or
-// "rooteps=0"), "order=0|1",
-// "open=N", "judge=N", "legal=0|1", "carry=0|1|2", "cut=0|1", "cache=0|1"
-// and "weak=0|1", into the settings; false (settings untouched) when it is
+// "rooteps=0"), "order=0|1", "open=N", "judge=N", "legal=0|1", "carry=0|1|2",
+// "cut=0|1", "cache=0|1" and "weak=0|1", into the settings; false (settings untouched) when it is
 // malformed. An absent or empty variable changes nothing.
 bool ReadStrongSettingsFromEnvironment(StrongSearchSettings& settings);
 
