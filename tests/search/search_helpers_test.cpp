@@ -99,7 +99,6 @@ TEST(RootSelection, StrongFirstMovesGrowPastTheSecondBest) {
     EXPECT_EQ(StrongRootThreshold(8, settings), 9);
     settings.epsilonNumerator = 1;
     EXPECT_EQ(StrongRootThreshold(8, settings), 10);  // the tree's 1/4
-    EXPECT_EQ(StrongRootThreshold(8, settings), StrongNarrowedThreshold(8, settings));
 }
 
 TEST(CandidateLists, TouchingPointsCountByColourBits) {
